@@ -25,11 +25,13 @@ endfunction()
 # add_plugin_test(<target> SOURCES <files...> [PLUGINS <Name...>] [LIBRARIES <libs...>] [LABELS <labels...>])
 #
 # A GoogleTest program with the hosting library; for each plug-in named, the
-# path of its built library is PLUGIN_PATH_<Name>.
+# path of its built library is PLUGIN_PATH_<Name>. tests/support is on the include
+# path (loaded_plugin.h, signal.h). LABELS concurrency also runs it under ThreadSanitizer.
 function(add_plugin_test target)
   cmake_parse_arguments(T "" "" "SOURCES;PLUGINS;LIBRARIES;LABELS" ${ARGN})
   add_executable(${target} ${T_SOURCES})
   target_link_libraries(${target} PRIVATE hosting GTest::gtest GTest::gtest_main ${T_LIBRARIES})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   foreach(plugin IN LISTS T_PLUGINS)
     target_compile_definitions(${target} PRIVATE PLUGIN_PATH_${plugin}="$<TARGET_FILE:${plugin}>")
     add_dependencies(${target} ${plugin})
