@@ -45,7 +45,7 @@ TEST_F(HoverinEffect, AnnouncesItsIdentity) {
         EXPECT_EQ(probe.text, t.text) << t.opcode;
         EXPECT_EQ(probe.touched, t.limit + 1) << t.opcode;
     }
-    char name[] = "x";
+    char name[80] = {};
     EXPECT_EQ(plugin().dispatch(effGetEffectName, 0, 0, name), 1);
     EXPECT_EQ(plugin().dispatch(effGetVendorString, 0, 0, name), 1);
     EXPECT_EQ(plugin().dispatch(effGetProductString, 0, 0, name), 1);
