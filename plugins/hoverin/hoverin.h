@@ -67,7 +67,8 @@ private:
     void fillChannelSettings(PhaserControls& controls);
 
     char programName[kProgramNameLength + 1];
-    std::atomic<float> sampleRate{44100.0f};  // the base's rate as of the last setParameter
+    // The base's rate as of the last setParameter; hides the base field of that name.
+    std::atomic<float> sampleRate{44100.0f};
     std::atomic<float> dryWet{0.5f};
     std::atomic<float> feedback{0.0f};
     std::atomic<float> rate{0.5f};

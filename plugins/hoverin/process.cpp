@@ -1,6 +1,5 @@
 // The block entries: each sample takes the newest published controls, runs
 // both channels and mixes dry and wet.
-#include <cmath>
 
 #include "hoverin.h"
 

@@ -197,6 +197,20 @@ TEST_F(HoverinAudio, BothPrecisionsContinueOneSweep) {
     }
 }
 
+TEST_F(HoverinAudio, EmptyBlocksWriteNothingAndLeaveTheSweep) {
+    std::vector<float> l = testsignal::noise(64, 0.5, 8), r = l;
+    const std::vector<float> before = l;
+    for (VstInt32 frames : {0, -1, -512}) {
+        float* channels[2] = {l.data(), r.data()};
+        plugin().processReplacing(channels, channels, frames);
+        double* none[2] = {nullptr, nullptr};
+        plugin().processDoubleReplacing(none, none, frames);
+    }
+    EXPECT_EQ(l, before);
+    Reference ref;
+    expectSameAsReference(plugin(), ref, 2000, 9);
+}
+
 TEST_F(HoverinAudio, RecoversAfterNonFiniteInput) {
     plugin().setParameter(kFeedback, 0.9f);
     for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
