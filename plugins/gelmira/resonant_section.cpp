@@ -12,6 +12,9 @@ void ResonantSection::design(float frequency, float width, float gain, float sam
     sampleRate = designRate(sampleRate);
     width = limit(width, 100.0f, 300.0f);
     gain = limit(gain, 0.0f, 6.0f);
+    // A harmonic that lies beyond what the rate can carry is left alone
+    // (flat), rather than piled onto the highest frequency a design allows.
+    if (!(frequency < sampleRate * 0.49f)) gain = 1.0f;
     float k = prewarp(frequency, sampleRate);
     float f = powf(k, 2.0f);
     float g = static_cast<float>(double(sampleRate) / width);

@@ -11,7 +11,8 @@ struct ResonantSection {
     // Bilinear section centred on frequency (Hz, limited as prewarp says) with
     // Q = sampleRate / width and linear gain at the centre (1 flat, above a
     // peak, 0 a complete notch); width is limited to 100 ... 300 and gain to
-    // 0 ... 6. Coefficients only; the memories are kept.
+    // 0 ... 6, and a section at or above 0.49 of the rate is flat.
+    // Coefficients only; the memories are kept.
     void design(float frequency, float width, float gain, float sampleRate);
     // One stereo sample.
     void process(float inL, float inR, float& outL, float& outR);

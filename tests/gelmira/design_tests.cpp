@@ -171,6 +171,13 @@ TEST(GelmiraDesign, BankTunesTwelveHarmonics) {
         one.design(static_cast<float>(k) * 123.471f, 200.0f, 0.5f, 44100.0f);
         expectSame(six(bank.section(k - 1)), six(one));
     }
+    // Harmonics the rate cannot carry are left flat, not piled up below it.
+    HarmonicBank low;
+    low.tune(1000.0f, 200.0f, 0.0f, 8000.0f);
+    for (int k = 1; k <= 12; ++k) {
+        const ResonantSection& s = low.section(k - 1);
+        EXPECT_EQ(s.b0 == s.a0 && s.b2 == s.a2, k * 1000.0f >= 3920.0f) << k;
+    }
     // In series: a bank of gain-0 sections keeps nothing of a harmonic.
     HarmonicBank notches;
     notches.tune(100.0f, 300.0f, 0.0f, 44100.0f);
@@ -206,7 +213,8 @@ TEST(GelmiraDesign, DifferenceEquationKeepsThe32BitStore) {
 TEST(GelmiraDesign, LimitedInputsKeepEveryDesignStable) {
     const float odd[] = {-1e30f, -1.0f, 0.0f, 1e-3f, 5.0f, 20.0f, 8382.0f, 20000.0f,
                          1e6f,   1e30f, INFINITY, -INFINITY, NAN};
-    const float rates[] = {8000.0f, 44100.0f, 192000.0f, 384000.0f, 0.0f, -5.0f, 1e9f, NAN, INFINITY};
+    const float rates[] = {8000.0f, 44100.0f, 192000.0f, 384000.0f, 0.0f,
+                           -5.0f,   1e9f,     NAN,       INFINITY};
     for (float rate : rates)
         for (float hz : odd) {
             SCOPED_TRACE(testing::Message() << hz << " Hz at " << rate);
@@ -220,7 +228,8 @@ TEST(GelmiraDesign, LimitedInputsKeepEveryDesignStable) {
                     ResonantSection r;
                     r.design(hz, width, gain, rate);
                     Six c = six(r);
-                    for (float v : {c.b0, c.b1, c.b2, c.a0, c.a1, c.a2}) ASSERT_TRUE(std::isfinite(v));
+                    for (float v : {c.b0, c.b1, c.b2, c.a0, c.a1, c.a2})
+                        ASSERT_TRUE(std::isfinite(v));
                     ASSERT_LT(poleRadius(c), 1.0) << width << " " << gain;
                 }
         }
