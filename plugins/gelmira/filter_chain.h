@@ -2,9 +2,9 @@
 // high-pass in, three harmonic banks, low-pass out, high-pass out (forty
 // second-order stages), then the dry/wet mix.
 //
-// Writers (any thread) change the coefficients and the mix through
-// settings().update(); each update reaches the audio thread whole, and the
-// first sample fed after it sees it uses the new set. The memories belong to
+// Writers (any thread) change the coefficients and the mix through change();
+// each change reaches the audio thread whole, and the first sample fed after
+// it arrives uses the new set. The memories belong to
 // the audio thread. The kernel keeps several stages in flight at once, each
 // a sample behind the one before, so their divisions overlap; the results
 // are those of running every sample through the stages in turn.
@@ -28,7 +28,7 @@ struct ChainSettings {
 
     std::array<StageCoefficients, kStages> stages{};
     float mix = 0;          // wet share, 0 ... 1
-    unsigned serial = 0;    // counts updates, so the audio thread sees a new set
+    unsigned serial = 0;    // counts changes, so the audio thread sees a new set
 
     // Copies a unit's coefficients (b0 ... a2) into one stage.
     template <class Unit>
@@ -46,8 +46,15 @@ class FilterChain {
 public:
     explicit FilterChain(const ChainSettings& initial = ChainSettings());
 
-    // Any thread: the settings, to update whole.
-    Published<ChainSettings>& settings() { return published; }
+    // Any thread: edits the newest settings under the writer lock (writers
+    // never lose each other's edits) and publishes them whole.
+    template <class Edit>
+    void change(Edit&& edit) {
+        published.update([&](ChainSettings& s) {
+            edit(s);
+            ++s.serial;
+        });
+    }
 
     // Audio thread. frames samples per channel; inputs and outputs may be
     // the same buffers. 64-bit samples are narrowed to 32-bit on the way in

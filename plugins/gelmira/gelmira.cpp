@@ -47,7 +47,7 @@ Gelmira::Gelmira(audioMasterCallback audioMaster)
     vstCopyText(programName, "Default", kProgramNameLimit);
 
     designSampleRate = getSampleRate();
-    chain.settings().update([&](ChainSettings& s) {
+    chain.change([&](ChainSettings& s) {
         for (int i = 0; i < kNumParams; ++i) apply(i, kDefaults[i], s);
         retune(s);
     });
@@ -65,7 +65,7 @@ void Gelmira::processDoubleReplacing(double** inputs, double** outputs, VstInt32
 
 void Gelmira::setParameter(VstInt32 index, float value) {
     if (!inRange(index)) return;
-    chain.settings().update([&](ChainSettings& s) {
+    chain.change([&](ChainSettings& s) {
         apply(index, value, s);
         designSampleRate = getSampleRate();
         retune(s);
@@ -129,7 +129,6 @@ void Gelmira::retune(ChainSettings& s) {
     s.assignBank(ChainSettings::kBank2, bank);
     bank.tune(bank3Hz, widthValue, bank3Level, designSampleRate);
     s.assignBank(ChainSettings::kBank3, bank);
-    ++s.serial;
 }
 
 float Gelmira::getParameter(VstInt32 index) {

@@ -110,11 +110,11 @@ TEST_F(GelmiraAudio, GainOfOneSixthMakesTheBanksTransparent) {
 TEST_F(GelmiraAudio, SilenceSettlesToATinyLevel) {
     plugin().setParameter(kDryWet, 1.0f);
     plugin().setParameter(kRootGain, 0.9f);
-    std::vector<float> l(static_cast<size_t>(kRate * 20), 0.0f), r = l;
+    std::vector<float> l(static_cast<size_t>(kRate * 8), 0.0f), r = l;
     processBlocks(plugin(), l, r);
-    const float settled = l[static_cast<size_t>(kRate * 10)];
+    const float settled = l[static_cast<size_t>(kRate * 4)];
     EXPECT_GT(settled, 0.0f);
-    for (size_t i = static_cast<size_t>(kRate * 10); i < l.size(); ++i) {
+    for (size_t i = static_cast<size_t>(kRate * 4); i < l.size(); ++i) {
         ASSERT_LT(std::fabs(l[i]), 1e-17f) << i;
         ASSERT_NEAR(l[i], settled, settled * 0.05f) << i;
         ASSERT_EQ(l[i], r[i]) << i;
@@ -195,27 +195,25 @@ TEST_F(GelmiraAudio, HostileValuesKeepTheOutputFinite) {
     const float values[] = {-1e30f, -3.0f, 1.7f, 40.0f, 1e30f, INFINITY, -INFINITY, NAN};
     const float rates[] = {44100.0f, 8000.0f, 0.0f, NAN, 1e9f};
     const float defaults[] = {1, 0, 0.5f, 0.5f, 0, 0.5f, 0, 0.5f, 0, 1, 0, 0};
+    hosting::Plugin& q = plugin();
     for (float rate : rates) {
-        LoadedPlugin fresh(PLUGIN_PATH_Gelmira);
-        ASSERT_TRUE(fresh.create());
-        hosting::Plugin& q = *fresh.plugin;
         q.setSampleRate(rate);
         for (float v : values)
             for (int index = 0; index < 12; ++index) {
                 q.setParameter(index, v);
-                std::vector<float> l = testsignal::noise(2048, 0.5, index + 1), r = l;
+                std::vector<float> l = testsignal::noise(512, 0.5, index + 1), r = l;
                 processBlocks(q, l, r);
                 for (float s : l)
                     ASSERT_TRUE(std::isfinite(s)) << rate << " " << index << " " << v;
             }
-        q.setSampleRate(static_cast<float>(kRate));
-        for (int index = 0; index < 12; ++index) q.setParameter(index, defaults[index]);
-        q.setParameter(kDryWet, 1.0f);
-        // Energy pumped in by the largest gains rings out with the notches.
-        std::vector<float> l = testsignal::noise(static_cast<int>(kRate * 12), 0.5), r = l;
-        processBlocks(q, l, r);
-        EXPECT_LT(rms(l, static_cast<size_t>(kRate * 10)), 0.5) << rate;
     }
+    q.setSampleRate(static_cast<float>(kRate));
+    for (int index = 0; index < 12; ++index) q.setParameter(index, defaults[index]);
+    q.setParameter(kDryWet, 1.0f);
+    // Energy pumped in by the largest gains rings out with the notches.
+    std::vector<float> l = testsignal::noise(static_cast<int>(kRate * 12), 0.5), r = l;
+    processBlocks(q, l, r);
+    EXPECT_LT(rms(l, static_cast<size_t>(kRate * 10)), 0.5);
 }
 
 }  // namespace

@@ -23,10 +23,9 @@ TEST(GelmiraThreads, EverySampleUsesOneWholeSet) {
                                    makeSettings(260.0f, 4.0f, 0.6f, 9000.0f, 90.0f)};
     auto chain = std::make_unique<FilterChain>();
     auto publish = [&](int which) {
-        chain->settings().update([&](ChainSettings& v) {
-            unsigned serial = v.serial;
-            v = sets[which];
-            v.serial = serial + 1;
+        chain->change([&](ChainSettings& v) {
+            v.stages = sets[which].stages;
+            v.mix = sets[which].mix;
         });
     };
     publish(0);
