@@ -63,14 +63,10 @@ public:
     void process(const float* inL, const float* inR, float* outL, float* outR, int frames);
     void process(const double* inL, const double* inR, double* outL, double* outR, int frames);
 
-    // Audio thread: the previous outputs of a stage, left and right (tests).
-    float lastOutput(int stage, int channel) const {
-        return static_cast<float>(memory[stage].y1[channel]);
-    }
-
 private:
     static constexpr int kDepth = ChainSettings::kStages;
     static constexpr int kRing = 64;  // holds the dry samples in flight
+    static_assert(kRing > kDepth, "a dry sample must outlive its trip through the stages");
 
     // Each pair is left, right; the memories hold 32-bit values exactly.
     struct alignas(16) Memory {
