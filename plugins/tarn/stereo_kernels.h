@@ -1,7 +1,8 @@
-// The chain's inner loop: a section and a limiter with left and right in the
-// two low lanes of one SSE register. Each lane rounds exactly as the scalar
-// BandSection and OutputLimiter do; the two spare lanes carry a steady 0.5 so
-// that they never compute with denormal values.
+// The chain's inner loop works on two stereo samples at once, one in the two
+// low lanes of an SSE register and one in the two high lanes: a band's pass-1
+// and pass-2 sections (which share their coefficients), or limiter A and
+// limiter B. Each lane rounds exactly as the scalar BandSection and
+// OutputLimiter do.
 #pragma once
 
 #include <emmintrin.h>
@@ -11,7 +12,17 @@
 
 namespace stereo {
 
-struct Section {
+// Lanes 0, 1: left and right of `first`; lanes 2, 3: those of `second`.
+inline __m128 lanes(float firstL, float firstR, float secondL, float secondR) {
+    return _mm_setr_ps(firstL, firstR, secondL, secondR);
+}
+
+// Keeps the lanes of `old` where `keep` is set, takes `now` elsewhere.
+inline __m128 select(__m128 keep, __m128 old, __m128 now) {
+    return _mm_or_ps(_mm_and_ps(keep, old), _mm_andnot_ps(keep, now));
+}
+
+struct SectionPair {
     __m128 b0, b1, b2, a1, a2;
     __m128 x1, x2, y1, y2;
 
@@ -22,19 +33,23 @@ struct Section {
         a1 = _mm_set1_ps(c.a1);
         a2 = _mm_set1_ps(c.a2);
     }
-    void load(const BandSection& s) {
-        setCoefficients(s);
-        x1 = _mm_setr_ps(s.x1L, s.x1R, 0.5f, 0.5f);
-        x2 = _mm_setr_ps(s.x2L, s.x2R, 0.5f, 0.5f);
-        y1 = _mm_setr_ps(s.y1L, s.y1R, 0.5f, 0.5f);
-        y2 = _mm_setr_ps(s.y2L, s.y2R, 0.5f, 0.5f);
+    void load(const BandSection& first, const BandSection& second) {
+        setCoefficients(first);
+        x1 = lanes(first.x1L, first.x1R, second.x1L, second.x1R);
+        x2 = lanes(first.x2L, first.x2R, second.x2L, second.x2R);
+        y1 = lanes(first.y1L, first.y1R, second.y1L, second.y1R);
+        y2 = lanes(first.y2L, first.y2R, second.y2L, second.y2R);
     }
-    void store(BandSection& s) const {
+    void store(BandSection& first, BandSection& second) const {
         float v[4];
-        _mm_storeu_ps(v, x1), s.x1L = v[0], s.x1R = v[1];
-        _mm_storeu_ps(v, x2), s.x2L = v[0], s.x2R = v[1];
-        _mm_storeu_ps(v, y1), s.y1L = v[0], s.y1R = v[1];
-        _mm_storeu_ps(v, y2), s.y2L = v[0], s.y2R = v[1];
+        _mm_storeu_ps(v, x1);
+        first.x1L = v[0], first.x1R = v[1], second.x1L = v[2], second.x1R = v[3];
+        _mm_storeu_ps(v, x2);
+        first.x2L = v[0], first.x2R = v[1], second.x2L = v[2], second.x2R = v[3];
+        _mm_storeu_ps(v, y1);
+        first.y1L = v[0], first.y1R = v[1], second.y1L = v[2], second.y1R = v[3];
+        _mm_storeu_ps(v, y2);
+        first.y2L = v[0], first.y2R = v[1], second.y2L = v[2], second.y2R = v[3];
     }
     // b0·x + b1·x1 + b2·x2 − a1·y1 − a2·y2 + offset, in that order.
     __m128 step(__m128 x) {
@@ -49,22 +64,40 @@ struct Section {
         y1 = y;
         return y;
     }
+    // As step, but the lanes set in `keep` hold no sample: their history stays.
+    __m128 stepMasked(__m128 x, __m128 keep) {
+        SectionPair old = *this;
+        __m128 y = step(x);
+        x1 = select(keep, old.x1, x1);
+        x2 = select(keep, old.x2, x2);
+        y1 = select(keep, old.y1, y1);
+        y2 = select(keep, old.y2, y2);
+        return y;
+    }
 };
 
-struct Limiter {
-    const float* table;
-    __m128d release;
+struct LimiterPair {
+    const float* tableFirst;
+    const float* tableSecond;
+    __m128d releaseFirst, releaseSecond;
     __m128 gain;
 
-    void load(const OutputLimiter& l) {
-        table = &l.tableEntry(0);
-        release = _mm_set1_pd(l.releaseCoefficient());
-        gain = _mm_setr_ps(l.leftGain(), l.rightGain(), 1.0f, 1.0f);
+    void load(const OutputLimiter& first, const OutputLimiter& second) {
+        tableFirst = &first.tableEntry(0);
+        tableSecond = &second.tableEntry(0);
+        releaseFirst = _mm_set1_pd(first.releaseCoefficient());
+        releaseSecond = _mm_set1_pd(second.releaseCoefficient());
+        gain = lanes(first.leftGain(), first.rightGain(), second.leftGain(), second.rightGain());
     }
-    void store(OutputLimiter& l) const {
+    void store(OutputLimiter& first, OutputLimiter& second) const {
         float v[4];
         _mm_storeu_ps(v, gain);
-        l.setGains(v[0], v[1]);
+        first.setGains(v[0], v[1]);
+        second.setGains(v[2], v[3]);
+    }
+    // Entries i and i + 1 of one table, in lanes 0 and 1.
+    static __m128 entries(const float* table, int i) {
+        return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(table + i)));
     }
     __m128 step(__m128 x) {
         const __m128 sign = _mm_set1_ps(-0.0f);
@@ -79,22 +112,33 @@ struct Limiter {
         e = _mm_min_ps(e, _mm_set1_ps(OutputLimiter::kMaxIndex));
         __m128i i = _mm_cvttps_epi32(e);
         __m128 r = _mm_sub_ps(e, _mm_cvtepi32_ps(i));
-        int iL = _mm_cvtsi128_si32(i);
-        int iR = _mm_cvtsi128_si32(_mm_srli_si128(i, 4));
-        // Entries i and i + 1 of each channel: [t0L, t0R, t1L, t1R].
-        __m128 pairL = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(table + iL)));
-        __m128 pairR = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(table + iR)));
-        __m128 t = _mm_unpacklo_ps(pairL, pairR);
-        __m128 t0 = t;
-        __m128 t1 = _mm_movehl_ps(t, t);
+        int i0 = _mm_cvtsi128_si32(i);
+        int i1 = _mm_cvtsi128_si32(_mm_srli_si128(i, 4));
+        int i2 = _mm_cvtsi128_si32(_mm_srli_si128(i, 8));
+        int i3 = _mm_cvtsi128_si32(_mm_srli_si128(i, 12));
+        // [t(i0), t(i1), t(i2), t(i3)] and the entries after each.
+        __m128 low = _mm_unpacklo_ps(entries(tableFirst, i0), entries(tableFirst, i1));
+        __m128 high = _mm_unpacklo_ps(entries(tableSecond, i2), entries(tableSecond, i3));
+        __m128 t0 = _mm_movelh_ps(low, high);
+        __m128 t1 = _mm_movehl_ps(high, low);
         __m128 target = _mm_add_ps(t0, _mm_mul_ps(_mm_sub_ps(t1, t0), r));
         // Release in double precision: gain + (target − gain)·release.
-        __m128d released = _mm_add_pd(_mm_cvtps_pd(gain),
-                                      _mm_mul_pd(_mm_cvtps_pd(_mm_sub_ps(target, gain)), release));
-        __m128 follow = _mm_cvtpd_ps(released);
+        __m128 distance = _mm_sub_ps(target, gain);
+        __m128d followFirst = _mm_add_pd(_mm_cvtps_pd(gain),
+                                         _mm_mul_pd(_mm_cvtps_pd(distance), releaseFirst));
+        __m128d followSecond =
+            _mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(gain, gain)),
+                       _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(distance, distance)), releaseSecond));
+        __m128 follow = _mm_movelh_ps(_mm_cvtpd_ps(followFirst), _mm_cvtpd_ps(followSecond));
         __m128 attack = _mm_cmplt_ps(target, gain);
         gain = _mm_or_ps(_mm_and_ps(attack, target), _mm_andnot_ps(attack, follow));
         return _mm_mul_ps(x, gain);
+    }
+    __m128 stepMasked(__m128 x, __m128 keep) {
+        __m128 old = gain;
+        __m128 y = step(x);
+        gain = select(keep, old, gain);
+        return y;
     }
 };
 

@@ -46,71 +46,71 @@ void TarnChain::processAccumulating(const float* inL, const float* inR, float* o
 
 namespace {
 
-// The chain as a wavefront: at time t stage k works on sample t − k, so the
-// stages of one time step are independent of each other and the processor
-// overlaps them. Each sample still passes every stage in order with the same
-// design, so the result is that of running the stages one sample at a time.
+// The chain as a wavefront. With K stage pairs (3 sections, and the limiters
+// when on), pair j holds stage j for sample t − j in its low lanes and stage
+// j + K for sample t − j − K in its high lanes at time t, so the work of one
+// time step is independent and the processor overlaps it. Every sample still
+// passes the stages in order with one design, so the result is that of
+// running the chain a sample at a time.
 template <bool limiter, bool accumulate>
 struct Wavefront {
-    static constexpr int kStages = limiter ? 8 : 6;
+    static constexpr int kPairs = limiter ? 4 : 3;
+    static constexpr int kDepth = 2 * kPairs;  // steps from a sample's entry to its exit
 
-    stereo::Section* s;
-    stereo::Limiter* limiterA;
-    stereo::Limiter* limiterB;
+    // Copies of the running state, local so that the output stores cannot
+    // alias them and the compiler may keep them in registers.
+    stereo::SectionPair band[3];
+    stereo::LimiterPair limiters;
     const float* inL;
     const float* inR;
     float* outL;
     float* outR;
-    __m128 between[kStages];  // what stage k handed on at the last step
+    __m128 pair[kPairs];  // what each pair handed on at the last step
 
-    __attribute__((always_inline)) __m128 stage(int k, __m128 x) {
-        if constexpr (limiter) {
-            switch (k) {
-                case 0: return s[0].step(x);
-                case 1: return s[1].step(x);
-                case 2: return s[2].step(x);
-                case 3: return limiterA->step(x);
-                case 4: return s[3].step(x);
-                case 5: return s[4].step(x);
-                case 6: return s[5].step(x);
-                default: return limiterB->step(x);
-            }
-        } else {
-            return s[k].step(x);
-        }
+    __attribute__((always_inline)) __m128 stage(int j, __m128 x) {
+        if (limiter && j == 3) return limiters.step(x);
+        return band[j].step(x);
+    }
+    __m128 stageMasked(int j, __m128 x, __m128 keep) {
+        if (limiter && j == 3) return limiters.stepMasked(x, keep);
+        return band[j].stepMasked(x, keep);
     }
     __m128 input(int j) const {
-        return _mm_movelh_ps(_mm_unpacklo_ps(_mm_load_ss(inL + j), _mm_load_ss(inR + j)),
-                             _mm_set1_ps(0.5f));
+        return _mm_unpacklo_ps(_mm_load_ss(inL + j), _mm_load_ss(inR + j));
     }
     void output(int j, __m128 x) {
         float v[4];
         _mm_storeu_ps(v, x);
         if (accumulate) {
-            outL[j] += v[0];
-            outR[j] += v[1];
+            outL[j] += v[2];
+            outR[j] += v[3];
         } else {
-            outL[j] = v[0];
-            outR[j] = v[1];
+            outL[j] = v[2];
+            outR[j] = v[3];
         }
     }
-    // A step with every stage busy: t − (kStages − 1) >= start, t < end.
+    // A step with every stage busy: t − (kDepth − 1) >= start, t < end.
     void full(int t) {
-        output(t - (kStages - 1), stage(kStages - 1, between[kStages - 2]));
-#pragma GCC unroll 8
-        for (int k = kStages - 2; k >= 1; --k) between[k] = stage(k, between[k - 1]);
-        between[0] = stage(0, input(t));
+        __m128 last = pair[kPairs - 1];
+#pragma GCC unroll 4
+        for (int j = kPairs - 1; j >= 1; --j) pair[j] = stage(j, pair[j - 1]);
+        pair[0] = stage(0, _mm_movelh_ps(input(t), last));
+        output(t - (kDepth - 1), pair[kPairs - 1]);
     }
-    // A step while the wavefront fills or drains: only samples in [start, end).
+    // A step while the wavefront fills or drains: only samples in [start, end)
+    // are taken in, the lanes of other samples leave the history alone.
     void partial(int t, int start, int end) {
-        for (int k = kStages - 1; k >= 0; --k) {
-            int j = t - k;
-            if (j < start || j >= end) continue;
-            __m128 x = stage(k, k == 0 ? input(j) : between[k - 1]);
-            if (k == kStages - 1)
-                output(j, x);
-            else
-                between[k] = x;
+        auto busy = [&](int j) { return j >= start && j < end; };
+        __m128 last = pair[kPairs - 1];
+        for (int j = kPairs - 1; j >= 0; --j) {
+            bool low = busy(t - j), high = busy(t - j - kPairs);
+            if (!low && !high) continue;
+            __m128 keep = _mm_castsi128_ps(_mm_setr_epi32(low ? 0 : -1, low ? 0 : -1,
+                                                          high ? 0 : -1, high ? 0 : -1));
+            __m128 x = pair[j - (j > 0)];
+            if (j == 0) x = _mm_movelh_ps(low ? input(t) : _mm_setzero_ps(), last);
+            pair[j] = stageMasked(j, x, keep);
+            if (j == kPairs - 1 && high) output(t - (kDepth - 1), pair[j]);
         }
     }
     // Runs samples from start while the design stays; returns where it
@@ -118,7 +118,7 @@ struct Wavefront {
     template <class Changed>
     int segment(int start, int n, Changed changed) {
         int end = n, t = start;
-        for (; t < end && t < start + kStages - 1; ++t) {
+        for (; t < end && t < start + kDepth - 1; ++t) {
             if (t > start && changed()) {
                 end = t;
                 break;
@@ -132,36 +132,45 @@ struct Wavefront {
             }
             full(t);
         }
-        for (; t < end + kStages - 1; ++t) partial(t, start, end);
+        for (; t < end + kDepth - 1; ++t) partial(t, start, end);
         return end;
     }
 };
+
+template <class Front, class Changed>
+int runSegment(stereo::SectionPair (&band)[3], stereo::LimiterPair& limiters, const float* inL,
+               const float* inR, float* outL, float* outR, int start, int n, Changed changed) {
+    Front front{{band[0], band[1], band[2]}, limiters, inL, inR, outL, outR, {}};
+    int end = front.segment(start, n, changed);
+    for (int j = 0; j < 3; ++j) band[j] = front.band[j];
+    limiters = front.limiters;
+    return end;
+}
 
 }  // namespace
 
 template <bool accumulate>
 void TarnChain::run(const float* inL, const float* inR, float* outL, float* outR, int n) {
-    stereo::Section s[kSections];
-    for (int k = 0; k < kSections; ++k) s[k].load(sections[k]);
-    stereo::Limiter la, lb;
-    la.load(limiterA);
-    lb.load(limiterB);
+    // Pair j: the band's pass-1 section j and its pass-2 section j + 3.
+    stereo::SectionPair band[3];
+    for (int j = 0; j < 3; ++j) band[j].load(sections[j], sections[j + 3]);
+    stereo::LimiterPair limiters;
+    limiters.load(limiterA, limiterB);
     auto changed = [this] { return &design.current() != applied; };
     for (int i = 0; i < n;) {
         if (changed()) {
             apply(design.current());
-            for (int k = 0; k < kSections; ++k) s[k].setCoefficients(sections[k]);
+            for (int j = 0; j < 3; ++j) band[j].setCoefficients(sections[j]);
         }
         if (limiterOn)
-            i = Wavefront<true, accumulate>{s, &la, &lb, inL, inR, outL, outR, {}}.segment(
-                i, n, changed);
+            i = runSegment<Wavefront<true, accumulate>>(band, limiters, inL, inR, outL, outR, i,
+                                                        n, changed);
         else
-            i = Wavefront<false, accumulate>{s, &la, &lb, inL, inR, outL, outR, {}}.segment(
-                i, n, changed);
+            i = runSegment<Wavefront<false, accumulate>>(band, limiters, inL, inR, outL, outR, i,
+                                                         n, changed);
     }
-    for (int k = 0; k < kSections; ++k) s[k].store(sections[k]);
-    la.store(limiterA);
-    lb.store(limiterB);
+    for (int j = 0; j < 3; ++j) band[j].store(sections[j], sections[j + 3]);
+    limiters.store(limiterA, limiterB);
     // Non-finite input leaves non-finite memories; start those sections afresh.
     repairState();
 }
