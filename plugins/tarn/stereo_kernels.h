@@ -97,7 +97,7 @@ struct LimiterPair {
     }
     // Entries i and i + 1 of one table, in lanes 0 and 1.
     static __m128 entries(const float* table, int i) {
-        return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(table + i)));
+        return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i_u*>(table + i)));
     }
     __m128 step(__m128 x) {
         const __m128 sign = _mm_set1_ps(-0.0f);
