@@ -2,6 +2,7 @@
 // texts, programs and their names.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -96,6 +97,19 @@ TEST_F(VeskPlugin, IndexesOutsideTheTablesAreIgnored) {
     EXPECT_FALSE(plugin().programNameIndexed(-1));
     plugin().setProgram(10);
     EXPECT_EQ(plugin().program(), 0);
+}
+
+TEST_F(VeskPlugin, DisplaysOfValuesOutsideTheRangeStayBounded) {
+    for (float value : {std::nanf(""), INFINITY, -INFINITY, 1e9f, -1e9f, 2.0f, -1.0f}) {
+        SCOPED_TRACE(value);
+        plugin().setParameter(7, value);
+        const hosting::TextProbe display = plugin().probeText(effGetParamDisplay, 7);
+        EXPECT_GT(display.touched, 0);
+        EXPECT_LE(display.touched, 9);
+    }
+    plugin().setParameter(7, 2.0f);
+    EXPECT_EQ(plugin().getParameter(7), 2.0f);  // used as sent
+    EXPECT_EQ(plugin().parameterDisplay(7), "36.00000");
 }
 
 TEST_F(VeskPlugin, ProgramNamesNumberedUntilRenamed) {
