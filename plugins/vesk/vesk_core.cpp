@@ -111,8 +111,9 @@ void VeskCore::setProgramName(char* name) {
 void VeskCore::getProgramName(char* name) {
     const VeskProgram& program = currentProgram();
     if (std::strcmp(program.name, kDefaultProgramName) == 0) {
-        char numbered[VeskProgram::kNameLength + 1];
-        std::snprintf(numbered, sizeof numbered, "%s %d", program.name, curProgram + 1);
+        char numbered[2 * (VeskProgram::kNameLength + 1)];
+        std::snprintf(numbered, sizeof numbered, "%s %d", program.name,
+                      static_cast<int>(&program - programs) + 1);
         vstCopyText(name, numbered, VeskProgram::kNameLength);
     } else {
         vstCopyText(name, program.name, VeskProgram::kNameLength);

@@ -90,6 +90,24 @@ TEST_F(VeskAudio, RateChangeReachesOnlyTheBandSetAfterIt) {
     for (size_t i = 0; i < in.size(); ++i) ASSERT_EQ(l[i], want[i]) << i;
 }
 
+TEST_F(VeskAudio, ProgramChangeRedesignsEveryBandAtTheCurrentRate) {
+    plugin().setProgram(2);
+    plugin().setParameter(12, 1.0f);
+    plugin().setParameter(17, 0.0f);
+    plugin().setSampleRate(22050.0f);
+    plugin().setProgram(0);
+    plugin().setProgram(2);
+    BandCoefficients expected[vesk::kBandCount] = {};
+    expected[11] = vesk::designBand(11, vesk::gainFactor(1.0f), 22050.0f);
+    expected[16] = vesk::designBand(16, vesk::gainFactor(0.0f), 22050.0f);
+
+    const std::vector<float> in = testsignal::noise(3000, 0.5, 28);
+    std::vector<float> l = in, r = in;
+    testsignal::processBlocks(plugin(), l, r);
+    const std::vector<float> want = reference(expected, in);
+    for (size_t i = 0; i < in.size(); ++i) ASSERT_EQ(l[i], want[i]) << i;
+}
+
 TEST_F(VeskAudio, AccumulatingProcessAddsAndReplacingReplaces) {
     plugin().setParameter(0, 1.0f);
     const std::vector<float> in = testsignal::noise(300, 0.2, 25);
