@@ -55,7 +55,7 @@ void FilterChain::run(const Sample* inL, const Sample* inR, Sample* outL, Sample
         // A segment ends early only when a new set arrived.
         if (done < frames) adopt(*seen);
     }
-    recover();
+    if (runaway()) recover(outL, outR, frames);
 }
 
 namespace {
@@ -141,14 +141,28 @@ int FilterChain::segment(const Sample* inL, const Sample* inR, Sample* outL, Sam
     return fed;
 }
 
-void FilterChain::recover() {
-    bool finite = true;
+// Non-finite input, or parameters jumping across their range faster than the
+// resonances can settle, can drive the memories past any level the settings
+// can produce from audio. Such a chain is restarted from silence.
+bool FilterChain::runaway() const {
+    bool sane = true;
     for (const Memory& m : memory)
         for (int c = 0; c < 2; ++c)
-            finite = finite && std::isfinite(m.x1[c]) && std::isfinite(m.x2[c]) &&
-                     std::isfinite(m.y1[c]) && std::isfinite(m.y2[c]);
-    if (!finite)
-        for (Memory& m : memory) m = Memory{};
+            sane = sane && std::fabs(m.x1[c]) <= kRunawayLevel &&
+                   std::fabs(m.x2[c]) <= kRunawayLevel && std::fabs(m.y1[c]) <= kRunawayLevel &&
+                   std::fabs(m.y2[c]) <= kRunawayLevel;  // false for NaN as well
+    return !sane;
+}
+
+// Clears every memory and silences the samples of this block that are not
+// finite, so the host never receives them.
+template <class Sample>
+void FilterChain::recover(Sample* outL, Sample* outR, int frames) {
+    for (Memory& m : memory) m = Memory{};
+    for (int i = 0; i < frames; ++i) {
+        if (!std::isfinite(outL[i])) outL[i] = 0;
+        if (!std::isfinite(outR[i])) outR[i] = 0;
+    }
 }
 
 }  // namespace gelmira

@@ -59,13 +59,16 @@ public:
     // Audio thread. frames samples per channel; inputs and outputs may be
     // the same buffers. 64-bit samples are narrowed to 32-bit on the way in
     // and widened on the way out. A memory that is no longer finite after a
-    // block (non-finite input) is cleared.
+    // block (non-finite input, or a runaway after wild parameter jumps) is cleared
+    // and the block's non-finite samples are written as 0.
     void process(const float* inL, const float* inR, float* outL, float* outR, int frames);
     void process(const double* inL, const double* inR, double* outL, double* outR, int frames);
 
 private:
     static constexpr int kDepth = ChainSettings::kStages;
     static constexpr int kRing = 64;  // holds the dry samples in flight
+    // Far above anything the settings can make of audio-level input.
+    static constexpr double kRunawayLevel = 1e7;
     static_assert(kRing > kDepth, "a dry sample must outlive its trip through the stages");
 
     // Each pair is left, right; the memories hold 32-bit values exactly.
@@ -82,7 +85,9 @@ private:
     int segment(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int frames);
     bool newer();
     void adopt(const ChainSettings& s);
-    void recover();
+    bool runaway() const;
+    template <class Sample>
+    void recover(Sample* outL, Sample* outR, int frames);
 
     Published<ChainSettings> published;
     // Audio thread only.

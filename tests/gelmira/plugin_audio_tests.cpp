@@ -216,4 +216,33 @@ TEST_F(GelmiraAudio, HostileValuesKeepTheOutputFinite) {
     EXPECT_LT(rms(l, static_cast<size_t>(kRate * 10)), 0.5);
 }
 
+// A note jumping across its whole range every few samples (a host sending
+// wild automation) can drive the resonances past any audio level; the
+// output stays finite and the chain comes back to ordinary levels.
+TEST_F(GelmiraAudio, WildPitchJumpsNeverReachTheHostAsNonFinite) {
+    hosting::Plugin& q = plugin();
+    q.setParameter(kDryWet, 1.0f);
+    for (int index : {kRoot, kTune2, kTune3}) {
+        for (int n = 0; n < 4000; ++n) {
+            std::vector<float> l = testsignal::sine(440.0, kRate, 16), r = l;
+            processBlocks(q, l, r, 16);
+            for (float s : l) ASSERT_TRUE(std::isfinite(s)) << index << " step " << n;
+            q.setParameter(index, static_cast<float>((n * 37) % 101) / 100.0f);
+        }
+        q.setParameter(index, 0.5f);
+    }
+    // Back at steady settings it sounds like a fresh instance with them.
+    LoadedPlugin fresh{PLUGIN_PATH_Gelmira};
+    ASSERT_TRUE(fresh.create());
+    for (int index : {kDryWet, kRoot, kTune2, kTune3})
+        fresh.plugin->setParameter(index, q.getParameter(index));
+    const int frames = static_cast<int>(kRate * 4);
+    std::vector<float> l = testsignal::sine(440.0, kRate, frames), r = l;
+    std::vector<float> fl = l, fr = l;
+    processBlocks(q, l, r);
+    processBlocks(*fresh.plugin, fl, fr);
+    const size_t from = static_cast<size_t>(kRate * 3);
+    EXPECT_NEAR(20 * std::log10(rms(l, from) / rms(fl, from)), 0.0, 0.5);
+}
+
 }  // namespace

@@ -20,7 +20,7 @@ namespace {
 // gives: a torn or late set matches neither.
 TEST(GelmiraThreads, EverySampleUsesOneWholeSet) {
     const ChainSettings sets[2] = {makeSettings(100.0f, 0.0f, 1.0f, 4000.0f, 30.0f),
-                                   makeSettings(260.0f, 4.0f, 0.6f, 9000.0f, 90.0f)};
+                                   makeSettings(120.0f, 2.0f, 0.6f, 9000.0f, 90.0f)};
     auto chain = std::make_unique<FilterChain>();
     auto publish = [&](int which) {
         chain->change([&](ChainSettings& v) {
