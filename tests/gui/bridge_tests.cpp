@@ -2,7 +2,7 @@
 // and gestures through the host's log with the editor built in-process.
 #include <gtest/gtest.h>
 
-#include "in_process.h"
+#include "editor_in_process.h"
 #include "loaded_plugin.h"
 #include "probe_effect.h"
 

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "in_process.h"
+#include "editor_in_process.h"
 #include "probe_effect.h"
 
 namespace {
