@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -32,7 +33,9 @@ bool parseDb(const char* s, float& db) {
 
 }  // namespace
 
-Editor::Editor(AudioEffect* effect) : AEffGUIEditor(effect), background(new CBitmap(128)) {
+Editor::Editor(AudioEffect* effect)
+    : AEffGUIEditor(effect), background(new (std::nothrow) CBitmap(128)) {
+    if (!background) return;  // no panel to show: the editor stays at size 0 and never opens
     rect.top = 0;
     rect.left = 0;
     rect.bottom = static_cast<VstInt16>(background->getHeight());
@@ -41,7 +44,7 @@ Editor::Editor(AudioEffect* effect) : AEffGUIEditor(effect), background(new CBit
 
 Editor::~Editor() {
     close();
-    background->forget();
+    if (background) background->forget();
 }
 
 void Editor::formatValue(float value, char* out) { std::snprintf(out, 12, "%2.2f", value); }
@@ -65,6 +68,7 @@ CTextEdit* Editor::createText(const CRect& size, VstInt32 index) {
 VstIntPtr Editor::open(void* parentWindow) {
     AEffGUIEditor::open(parentWindow);
     if (frame) close();  // a second open without a close: build afresh
+    if (!background) return 0;
     auto* lowTrack = new CBitmap(129);
     auto* highTrack = new CBitmap(132);
     auto* lowHandle = new CBitmap(130);
