@@ -71,6 +71,7 @@ void AEffGUIEditor::idle() {
     if (inIdlePass) return;
     uiThread.store(std::this_thread::get_id(), std::memory_order_release);
     showPosted();
+    if (updateRequested.exchange(false, std::memory_order_acq_rel) && frame) frame->setDirty();
     if (frame) frame->idle();
 }
 

@@ -51,6 +51,10 @@ public:
     // The idle pass during a gesture: redraw, then the host's idle.
     void doIdleStuff() override;
 
+    // Any thread: the next idle redraws the whole frame. Editors that update
+    // their controls and then ask for one redraw call it after every change.
+    void postUpdate() { updateRequested.store(true, std::memory_order_release); }
+
     CFrame* getFrame() const { return frame; }
 
 protected:
@@ -70,5 +74,6 @@ private:
     static constexpr int kPostedWords = 4;  // parameter indices 0 .. 255
     std::array<std::atomic<uint64_t>, kPostedWords> posted{};
     std::atomic<std::thread::id> uiThread;
+    std::atomic<bool> updateRequested{false};
     bool inIdlePass = false;
 };

@@ -32,6 +32,22 @@ TEST(IlvaneEditorLibrary, RectIsKnownBeforeTheFirstOpenAndOpenCloseRepeats) {
     p.plugin->dispatch(effEditOpen);  // closing the effect with the editor open frees it
 }
 
+TEST(IlvaneEditorLibrary, EachLibraryFindsOnlyItsOwnBitmaps) {
+    LoadedPlugin ilvane(PLUGIN_PATH_Ilvane);
+    LoadedPlugin probe(PLUGIN_PATH_GuiProbe);
+    ASSERT_TRUE(ilvane.create());
+    ASSERT_TRUE(probe.create());
+    auto a = ilvane.plugin->editorRect();
+    auto b = probe.plugin->editorRect();
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->right, 339);  // bitmap 128 of each library
+    EXPECT_EQ(b->right, 200);
+    EXPECT_EQ(ilvane.plugin->dispatch(effEditOpen), 1);
+    EXPECT_EQ(probe.plugin->dispatch(effEditOpen), 1);
+    ilvane.plugin->dispatch(effEditIdle);
+    probe.plugin->dispatch(effEditIdle);
+}
+
 struct IlvaneEditor : ::testing::Test {
     InProcess p;
     Editor* ed() { return static_cast<Editor*>(p.editor()); }
