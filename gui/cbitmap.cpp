@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "residency.h"
 #include "resources.h"
 
 namespace {
@@ -24,6 +25,7 @@ cairo_status_t readPng(void* closure, unsigned char* out, unsigned int length) {
 }  // namespace
 
 CBitmap::CBitmap(long resourceId) : resourceId(resourceId) {
+    keepGraphicsLibrariesLoaded();
     const gui::BitmapResource* resource = gui::findBitmapResource(resourceId);
     if (!resource) return;
     PngReader reader{resource->png, resource->size, 0};

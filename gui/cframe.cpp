@@ -3,6 +3,7 @@
 #include <time.h>
 
 #include "platformwindow.h"
+#include "residency.h"
 
 int64_t guiMilliseconds() {
     timespec now{};
@@ -12,6 +13,7 @@ int64_t guiMilliseconds() {
 
 CFrame::CFrame(const CRect& size, void* parentWindow, CEditorInterface* editor)
     : CView(size), editor(editor) {
+    keepGraphicsLibrariesLoaded();
     const int w = size.width() > 0 ? size.width() : 1;
     const int h = size.height() > 0 ? size.height() : 1;
     backBuffer = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
