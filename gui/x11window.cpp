@@ -8,6 +8,37 @@
 
 namespace {
 
+bool gXError = false;
+int recordXError(Display*, XErrorEvent*) {
+    gXError = true;
+    return 0;
+}
+
+// While it lives, X errors are recorded instead of ending the process (Xlib's
+// default); at the end it waits for the server's answers and restores the
+// host's handler. The host may destroy its parent window before it closes the
+// editor, which makes our requests fail.
+class XErrorTrap {
+public:
+    explicit XErrorTrap(Display* display) : display(display) {
+        XSync(display, False);
+        gXError = false;
+        previous = XSetErrorHandler(recordXError);
+    }
+    ~XErrorTrap() {
+        XSync(display, False);
+        XSetErrorHandler(previous);
+    }
+    bool failed() {
+        XSync(display, False);
+        return gXError;
+    }
+
+private:
+    Display* display;
+    XErrorHandler previous;
+};
+
 int buttonsOf(unsigned int state) {
     int buttons = 0;
     if (state & Button1Mask) buttons |= kLButton;
@@ -63,12 +94,16 @@ public:
     }
     ~X11Window() override {
         cairo_surface_destroy(surface);
-        if (grabbed) XUngrabPointer(display, CurrentTime);
-        XDestroyWindow(display, window);
+        {
+            XErrorTrap trap(display);
+            if (grabbed) XUngrabPointer(display, CurrentTime);
+            if (alive) XDestroyWindow(display, window);
+        }
         XCloseDisplay(display);
     }
 
     void pumpEvents() override {
+        XErrorTrap trap(display);
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
@@ -77,6 +112,8 @@ public:
     }
 
     void show(const CRect& region) override {
+        if (!alive) return;
+        XErrorTrap trap(display);
         cairo_t* cr = cairo_create(surface);
         cairo_rectangle(cr, region.left, region.top, region.width(), region.height());
         cairo_clip(cr);
@@ -138,6 +175,9 @@ private:
         case FocusOut:
             frame->looseFocus();
             break;
+        case DestroyNotify:  // the host destroyed its window, and ours with it
+            if (event.xdestroywindow.window == window) alive = false;
+            break;
         default:
             break;
         }
@@ -150,13 +190,8 @@ private:
     int height;
     cairo_surface_t* surface = nullptr;
     bool grabbed = false;
+    bool alive = true;
 };
-
-bool gXError = false;
-int recordXError(Display*, XErrorEvent*) {
-    gXError = true;
-    return 0;
-}
 
 }  // namespace
 
@@ -165,19 +200,20 @@ std::unique_ptr<PlatformWindow> PlatformWindow::create(CFrame* frame, void* pare
     if (!display) return nullptr;
     const Window parentId = static_cast<Window>(reinterpret_cast<uintptr_t>(parent));
     const int screen = DefaultScreen(display);
-    // A bad parent id must not end the host: catch the error of this request alone.
-    XSync(display, False);
-    gXError = false;
-    XErrorHandler previous = XSetErrorHandler(recordXError);
-    const Window window = XCreateSimpleWindow(display, parentId, 0, 0, w, h, 0,
-                                              BlackPixel(display, screen), BlackPixel(display, screen));
-    XSelectInput(display, window,
-                 ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                     KeyPressMask | FocusChangeMask | StructureNotifyMask);
-    XMapWindow(display, window);
-    XSync(display, False);
-    XSetErrorHandler(previous);
-    if (gXError) {
+    Window window = 0;
+    bool failed = false;
+    {
+        // A bad parent id must not end the host.
+        XErrorTrap trap(display);
+        window = XCreateSimpleWindow(display, parentId, 0, 0, w, h, 0, BlackPixel(display, screen),
+                                     BlackPixel(display, screen));
+        XSelectInput(display, window,
+                     ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                         KeyPressMask | FocusChangeMask | StructureNotifyMask);
+        XMapWindow(display, window);
+        failed = trap.failed();
+    }
+    if (failed) {
         XCloseDisplay(display);
         return nullptr;
     }

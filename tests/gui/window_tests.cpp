@@ -83,4 +83,22 @@ TEST(EditorWindow, ABadParentWindowLeavesTheEditorOffscreen) {
     p.plugin->dispatch(effEditClose);
 }
 
+TEST(EditorWindow, HostDestroyingItsWindowBeforeCloseIsSurvived) {
+    std::string error;
+    auto server = editorview::XServer::startXvfb(error);
+    ASSERT_TRUE(server) << error;
+    LoadedPlugin p(PLUGIN_PATH_GuiProbe);
+    ASSERT_TRUE(p.create());
+    editorview::HostWindow window(200, 120, "probe");
+    ASSERT_TRUE(window.ok());
+    ASSERT_EQ(p.plugin->dispatch(effEditOpen, 0, 0, window.parentHandle()), 1);
+    idleFor(*p.plugin, 50);
+    window.destroy();
+    p.plugin->setParameter(0, 0.9f);  // something to redraw into the vanished window
+    idleFor(*p.plugin, 50);
+    p.plugin->dispatch(effEditClose);
+    EXPECT_EQ(p.plugin->dispatch(effEditOpen), 1);  // offscreen from now on
+    p.plugin->dispatch(effEditClose);
+}
+
 }  // namespace

@@ -122,6 +122,13 @@ HostWindow::~HostWindow() {
     XCloseDisplay(dpy);
 }
 
+void HostWindow::destroy() {
+    if (!window) return;
+    XDestroyWindow(dpy, window);
+    XSync(dpy, False);
+    window = 0;
+}
+
 bool HostWindow::pump() {
     bool open = true;
     while (dpy && XPending(dpy) > 0) {

@@ -49,6 +49,8 @@ public:
     bool pump();
     // The window's pixels as a new image surface (caller destroys), or null.
     cairo_surface_t* capture();
+    // Destroys the window now, as a host may before it closes the editor.
+    void destroy();
     // The window's origin in root coordinates.
     void origin(int& x, int& y);
 
