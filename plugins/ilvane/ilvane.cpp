@@ -1,5 +1,7 @@
 #include "ilvane.h"
 
+#include "editor.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -65,7 +67,9 @@ Ilvane::Ilvane(audioMasterCallback audioMaster)
     setParameter(0, programs[0].lowGain.load(std::memory_order_relaxed));
     setParameter(1, programs[0].highGain.load(std::memory_order_relaxed));
 
-    // The editor is created and attached here once the plug-in has one.
+    // The editor attaches itself and sets the has-editor flag; without one
+    // (no memory) the effect works as before.
+    new (std::nothrow) Editor(this);
 }
 
 Ilvane::~Ilvane() {
@@ -241,4 +245,8 @@ AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
         return nullptr;
     }
     return effect;
+}
+
+void Ilvane::updateEditor(VstInt32 index, float value) {
+    if (editor) static_cast<Editor*>(editor)->setParameter(index, value);
 }

@@ -55,8 +55,8 @@ private:
     void designHigh(ShelfDesign& d, float gainDb, float rate);
     // The rate the designs use from now on: the host's, when it is usable.
     float refreshDesignRate();
-    // The editor hears of every value change here once the plug-in has one.
-    void updateEditor(VstInt32 /*index*/, float /*value*/) {}
+    // Tells the editor of a value change (it shows the effect's current value).
+    void updateEditor(VstInt32 index, float value);
 
     IlvaneProgram* programs = nullptr;
     std::atomic<float> lowGain{0.5f};

@@ -24,7 +24,7 @@ TEST_F(IlvanePlugin, Identity) {
     EXPECT_EQ(e->numParams, 3);
     EXPECT_EQ(e->numPrograms, 4);
     EXPECT_EQ(e->version, 1);
-    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsCanDoubleReplacing);
+    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsCanDoubleReplacing | effFlagsHasEditor);
     EXPECT_EQ(plugin().effectName(), "Ilvane");
     EXPECT_EQ(plugin().productString(), "Ilvane");
     EXPECT_EQ(plugin().vendorString(), "Joralt");
