@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "errors.h"
+#include "plot.h"
 
 namespace {
 
@@ -47,7 +48,12 @@ int main(int argc, char** argv) {
     try {
         if (command == "info") runInfo(words);
         else if (command == "render") runRender(words);
-        else if (command == "response") runResponse(words);
+        else if (command == "response") {
+            struct Release {
+                ~Release() { releaseDrawingCaches(); }
+            } release;
+            runResponse(words);
+        }
         else if (command == "generate") runGenerate(words);
         else if (command == "help" || command == "--help" || command == "-h") std::fputs(kUsage, stdout);
         else throw ToolError(Exit::usage, "unknown command \"" + command + "\" (try vsthost help)");

@@ -1,6 +1,7 @@
 #include "plot.h"
 
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cmath>
@@ -158,6 +159,11 @@ void writePlotPng(const Plot& plot, const std::string& path, int width, int heig
     cairo_surface_destroy(surface);
     if (status != CAIRO_STATUS_SUCCESS)
         throw ToolError(Exit::cannotWrite, "cannot write the plot: " + std::string(cairo_status_to_string(status)));
+}
+
+void releaseDrawingCaches() {
+    cairo_debug_reset_static_data();
+    FcFini();
 }
 
 }  // namespace vsthost

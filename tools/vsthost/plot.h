@@ -25,4 +25,8 @@ void plotRange(const Plot& plot, double& lowDb, double& highDb, double& stepDb);
 // Draws plot (width x height pixels) into a PNG at path; throws ToolError(cannotWrite).
 void writePlotPng(const Plot& plot, const std::string& path, int width = 960, int height = 540);
 
+// Frees the font and drawing caches of the process (once no plot is drawn any
+// more), so leak checkers see only our own memory.
+void releaseDrawingCaches();
+
 }  // namespace vsthost
