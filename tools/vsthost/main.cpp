@@ -27,7 +27,7 @@ const char* kUsage =
     "  --host-version N               answer to the plug-in's host version question (default 2400)\n"
     "render: --tail SECONDS (silence after the input), --quiet\n"
     "response: --rate HZ (44100), --from HZ (20), --to HZ (20000), --points N per decade (30),\n"
-    "          --level DBFS (-20), --quiet\n"
+    "          --level DBFS (-20), --keep-instance (one instance for every frequency), --quiet\n"
     "generate: --seconds S, --rate HZ (48000), --channels 1|2, --freq HZ, --level DBFS,\n"
     "          --encoding pcm16|pcm24|float (the file type comes from the name)\n"
     "\n"

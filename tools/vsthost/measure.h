@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <functional>
 #include <vector>
 
 #include "processor.h"
@@ -29,10 +28,9 @@ struct ResponsePoint {
 // The grid of frequencies measured (Hz, ascending).
 std::vector<double> responseFrequencies(const MeasureOptions& options);
 
-// Runs every frequency through the processor (block frames at a time) and
-// returns one point per frequency. progress(done, total), if given, is called per point.
-std::vector<ResponsePoint> measureResponse(Processor& processor, int block, const MeasureOptions& options,
-                                           const std::function<void(int, int)>& progress = {});
+// Plays a tone of hz through the processor (block frames at a time) until it
+// has settled, then measures the complex gain on every output.
+ResponsePoint measurePoint(Processor& processor, int block, double hz, const MeasureOptions& options);
 
 inline double gainDb(std::complex<double> g) { return 20.0 * std::log10(std::max(std::abs(g), 1e-15)); }
 

@@ -90,7 +90,7 @@ std::string baseName(const std::string& path) {
 void runResponse(const Words& words) {
     Arguments arguments(words, {{"png", true}, {"csv", true}, {"set", true}, {"program", true},
                                 {"rate", true}, {"from", true}, {"to", true}, {"points", true},
-                                {"level", true}, {"precision", true}, {"block", true}, {"quiet", false},
+                                {"level", true}, {"precision", true}, {"block", true}, {"quiet", false}, {"keep-instance", false},
                                 {"host-version", true}});
     if (arguments.positional().size() != 1 || !(arguments.has("png") || arguments.has("csv")))
         throw ToolError(Exit::usage, "usage: vsthost response PLUGIN --png OUT.png [--csv OUT.csv] [options]");
@@ -108,7 +108,8 @@ void runResponse(const Words& words) {
     Settings settings = Settings::from(arguments);
     bool quiet = arguments.has("quiet");
 
-    Session session(pluginPath, hostVersionFrom(arguments));
+    const long hostVersion = hostVersionFrom(arguments);
+    Session session(pluginPath, hostVersion);
     session.prepare(options.sampleRate, block, settings);
     std::vector<std::string> applied = session.apply(settings);
     Processor processor(session.plugin(), precision, block);
@@ -119,12 +120,29 @@ void runResponse(const Words& words) {
 
     auto grid = responseFrequencies(options);
     if (grid.empty()) throw ToolError(Exit::badValue, "no frequency to measure between --from and --to");
+    // Each frequency on a new instance at the same settings, so a plug-in
+    // that changes over time (a sweep, an envelope) is seen at one moment of
+    // its course at every frequency; --keep-instance plays them all in turn
+    // through the first instance.
+    const bool fresh = !arguments.has("keep-instance");
     Progress progress(static_cast<std::int64_t>(grid.size()), !quiet && stderrIsTerminal());
+    std::vector<ResponsePoint> points;
     session.plugin().resume();
-    auto points = measureResponse(processor, block, options, [&](int done, int) {
-        session.clearCallLog();
-        progress.update(done);
-    });
+    for (double hz : grid) {
+        if (fresh && !points.empty()) {
+            Session other(pluginPath, hostVersion);
+            other.prepare(options.sampleRate, block, settings);
+            other.apply(settings);
+            Processor through(other.plugin(), precision, block);
+            other.plugin().resume();
+            points.push_back(measurePoint(through, block, hz, options));
+            other.plugin().suspend();
+        } else {
+            points.push_back(measurePoint(processor, block, hz, options));
+            session.clearCallLog();
+        }
+        progress.update(static_cast<std::int64_t>(points.size()));
+    }
     session.plugin().suspend();
     progress.finish();
 
