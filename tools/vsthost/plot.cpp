@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "errors.h"
 
@@ -31,6 +33,33 @@ void text(cairo_t* cr, double x, double y, const std::string& s, double size, do
     cairo_text_extents(cr, s.c_str(), &e);
     cairo_move_to(cr, x - alignX * e.width - e.x_bearing, y - alignY * e.height - e.y_bearing);
     cairo_show_text(cr, s.c_str());
+}
+
+// Splits s at ", " into lines no wider than width (at size); a last line that
+// is still too wide is cut short with "...".
+std::vector<std::string> wrap(cairo_t* cr, const std::string& s, double size, double width) {
+    cairo_select_font_face(cr, kFont, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, size);
+    auto fits = [&](const std::string& t) {
+        cairo_text_extents_t e;
+        cairo_text_extents(cr, t.c_str(), &e);
+        return e.x_advance <= width;
+    };
+    std::vector<std::string> lines{""};
+    size_t at = 0;
+    while (at < s.size()) {
+        size_t comma = s.find(", ", at);
+        std::string piece = s.substr(at, comma == std::string::npos ? std::string::npos : comma + 2 - at);
+        at = comma == std::string::npos ? s.size() : comma + 2;
+        if (!lines.back().empty() && !fits(lines.back() + piece) && lines.size() < 2) lines.push_back("");
+        lines.back() += piece;
+    }
+    std::string& last = lines.back();
+    if (!fits(last)) {
+        while (!last.empty() && !fits(last + "...")) last.pop_back();
+        last += "...";
+    }
+    return lines;
 }
 
 }  // namespace
@@ -66,7 +95,8 @@ void writePlotPng(const Plot& plot, const std::string& path, int width, int heig
     cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
     text(cr, left, 14, plot.title, 18, 0, 0, true);
     cairo_set_source_rgb(cr, 0.35, 0.35, 0.35);
-    text(cr, left, 40, plot.subtitle, 12, 0, 0);
+    auto lines = wrap(cr, plot.subtitle, 11, right - left);
+    for (size_t i = 0; i < lines.size() && i < 2; ++i) text(cr, left, 38 + 15.0 * i, lines[i], 11, 0, 0);
 
     // Grid: 1-2-5 per decade across, every step dB up; 0 dB stronger.
     cairo_set_line_width(cr, 1.0);
@@ -132,7 +162,7 @@ void writePlotPng(const Plot& plot, const std::string& path, int width, int heig
         cairo_stroke(cr);
     }
     cairo_restore(cr);
-    double legendY = top - 16;
+    double legendY = 22;
     double legendX = right;
     for (auto it = plot.curves.rbegin(); it != plot.curves.rend(); ++it) {
         cairo_set_source_rgb(cr, 0.2, 0.2, 0.2);
