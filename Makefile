@@ -1,6 +1,8 @@
 # Entry points for people and CI. `make test` builds and runs every test in
 # an optimised build, an AddressSanitizer/UBSan build and a ThreadSanitizer
-# build of the concurrency tests; `make demo` builds, installs and shows the suite.
+# build of the concurrency tests; `make demo` builds, installs and shows the suite
+# (into ~/.vst, the first folder of $VST_PATH, or $(PREFIX)/lib/vst with
+# `make demo PREFIX=/usr/local`).
 JOBS ?= $(shell nproc)
 BUILD ?= build
 
@@ -37,7 +39,9 @@ bench: deps
 	@for b in $(BUILD)/release/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 demo: deps
-	@echo "make demo arrives with the first whole plug-in; for now see make test."
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)/release -j $(JOBS)
+	PREFIX="$(PREFIX)" bash tools/vsthost/demo.sh $(BUILD)/release
 
 clean:
 	rm -rf $(BUILD)

@@ -119,6 +119,11 @@ std::unique_ptr<Plugin> Plugin::create(const Library& library, Host& host) {
     return std::unique_ptr<Plugin>(new Plugin(record, host));
 }
 
+std::unique_ptr<Plugin> Plugin::adopt(AEffect* record, Host& host) {
+    if (!record) return nullptr;
+    return std::unique_ptr<Plugin>(new Plugin(record, host));
+}
+
 Plugin::~Plugin() { close(); }
 
 VstIntPtr Plugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,

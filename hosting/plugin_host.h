@@ -91,6 +91,9 @@ class Plugin {
 public:
     // Builds an instance from a loaded library; null when the entry point refuses.
     static std::unique_ptr<Plugin> create(const Library& library, Host& host);
+    // Takes over a record that host.instantiate returned, once the caller has
+    // checked it (a foreign library's record may be unusable); null for null.
+    static std::unique_ptr<Plugin> adopt(AEffect* record, Host& host);
     ~Plugin();
     Plugin(const Plugin&) = delete;
     Plugin& operator=(const Plugin&) = delete;
