@@ -1,0 +1,14 @@
+// Shelf designs after the Audio EQ Cookbook with slope 1, computed in 64-bit
+// arithmetic from 32-bit arguments with the roundings the gain mapping and
+// displays rely on. They write the six coefficients and leave any state alone.
+#pragma once
+
+#include "peak_section.h"
+
+// frequencyHz: shelf midpoint in Hz; gainDb: shelf gain in dB (+ boosts);
+// sampleRate in Hz. The caller keeps frequencyHz below half the rate.
+// Any thread: pure functions of their arguments.
+void designCookbookLowShelf(PeakCoefficients& section, float frequencyHz, float gainDb,
+                            float sampleRate);
+void designCookbookHighShelf(PeakCoefficients& section, float frequencyHz, float gainDb,
+                             float sampleRate);

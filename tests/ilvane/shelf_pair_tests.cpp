@@ -1,0 +1,97 @@
+// The stereo signal path run directly: the packed processing against the
+// plain per-channel section, the hand-over of designs and recovery from
+// non-finite input.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "cookbook_shelf.h"
+#include "peak_section.h"
+#include "shelf_pair.h"
+#include "signal.h"
+
+namespace {
+
+ShelfDesign designAt(float lowDb, float highDb, float rate, unsigned serial) {
+    ShelfDesign d;
+    designCookbookLowShelf(d.low, 100.0f, lowDb, rate);
+    designCookbookHighShelf(d.high, 5000.0f, highDb, rate);
+    d.serial = serial;
+    return d;
+}
+
+template <class Sample>
+std::vector<Sample> asSamples(const std::vector<float>& v) {
+    return std::vector<Sample>(v.begin(), v.end());
+}
+
+// The packed path must match processPeakSection bit for bit, in both
+// precisions, with different signals on the two channels and a new design
+// arriving between blocks.
+template <class Sample>
+void expectPackedMatchesPlain() {
+    const int frames = 3000;
+    std::vector<Sample> inL = asSamples<Sample>(testsignal::noise(frames, 0.9, 7));
+    std::vector<Sample> inR = asSamples<Sample>(testsignal::sine(61.0, 44100.0, frames, 0.7));
+    Published<ShelfDesign> designs(designAt(12.0f, -7.5f, 44100.0f, 1));
+    PeakSection<Sample> low, high, plainLow, plainHigh;
+    unsigned applied = 0;
+    std::vector<Sample> outL(frames), outR(frames);
+
+    const int split = 1001;  // an odd block size, then the rest
+    processShelfPair(designs, low, high, applied, inL.data(), inR.data(), outL.data(),
+                     outR.data(), split);
+    designs.publish(designAt(-3.3f, 11.0f, 44100.0f, 2));
+    processShelfPair(designs, low, high, applied, inL.data() + split, inR.data() + split,
+                     outL.data() + split, outR.data() + split, frames - split);
+    EXPECT_EQ(applied, 2u);
+
+    ShelfDesign d = designAt(12.0f, -7.5f, 44100.0f, 1);
+    for (int i = 0; i < frames; ++i) {
+        if (i == split) d = designAt(-3.3f, 11.0f, 44100.0f, 2);
+        static_cast<PeakCoefficients&>(plainLow) = d.low;
+        static_cast<PeakCoefficients&>(plainHigh) = d.high;
+        StereoPair<Sample> y = processPeakSection(plainLow, inL[i], inR[i]);
+        StereoPair<Sample> z = processPeakSection(plainHigh, y.left, y.right);
+        ASSERT_EQ(outL[i], z.left) << "frame " << i;
+        ASSERT_EQ(outR[i], z.right) << "frame " << i;
+    }
+    EXPECT_EQ(low.y1L, plainLow.y1L);
+    EXPECT_EQ(high.y2R, plainHigh.y2R);
+    EXPECT_EQ(low.b0, d.low.b0);  // the sections hold the design they run
+}
+
+TEST(ShelfPair, PackedMatchesPlainSectionIn32Bit) { expectPackedMatchesPlain<float>(); }
+TEST(ShelfPair, PackedMatchesPlainSectionIn64Bit) { expectPackedMatchesPlain<double>(); }
+
+TEST(ShelfPair, FloatStateHoldsRoundedOutputs) {
+    // The stored outputs are the rounded samples: one step by hand.
+    PeakSection<float> s;
+    designCookbookLowShelf(s, 100.0f, 12.0f, 44100.0f);
+    StereoPair<float> y = processPeakSection(s, 0.3f, -0.2f);
+    const double exact = s.b0 * double(0.3f) / s.a0 + kAntiDenormal;
+    EXPECT_EQ(y.left, static_cast<float>(exact));
+    EXPECT_EQ(s.y1L, y.left);
+    EXPECT_EQ(s.x1L, 0.3f);
+    EXPECT_EQ(s.x1R, -0.2f);
+    EXPECT_EQ(kAntiDenormal, 1.0000000195414814e-24);
+}
+
+TEST(ShelfPair, NonFiniteInputIsForgottenAfterItsBlock) {
+    Published<ShelfDesign> designs(designAt(6.0f, 6.0f, 48000.0f, 1));
+    PeakSection<float> low, high;
+    unsigned applied = 0;
+    for (float bad : {NAN, INFINITY, -INFINITY}) {
+        std::vector<float> l(64, 0.1f), r(64, 0.1f);
+        l[10] = bad;
+        processShelfPair(designs, low, high, applied, l.data(), r.data(), l.data(), r.data(), 64);
+        EXPECT_TRUE(std::isfinite(r[63]));  // the right channel never saw it
+        std::vector<float> l2(64, 0.1f), r2(64, 0.1f);
+        processShelfPair(designs, low, high, applied, l2.data(), r2.data(), l2.data(), r2.data(),
+                         64);
+        for (float v : l2) ASSERT_TRUE(std::isfinite(v));
+    }
+}
+
+}  // namespace
