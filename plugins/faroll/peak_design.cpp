@@ -13,7 +13,14 @@ PeakCoefficients peakCoefficients(float frequencyHz, float gainDb, float sampleR
     const double w = kTwoPi * frequencyHz / sampleRate;
     const double alpha = std::sin(w) * 0.5 * kSqrt2;
     const double c = -2.0 * std::cos(w);
-    return {1.0 + alpha * A, c, 1.0 - alpha * A, 1.0 + alpha / A, c, 1.0 - alpha / A};
+    PeakCoefficients k;
+    k.b0 = 1.0 + alpha * A;
+    k.b1 = c;
+    k.b2 = 1.0 - alpha * A;
+    k.a0 = 1.0 + alpha / A;
+    k.a1 = c;
+    k.a2 = 1.0 - alpha / A;
+    return k;
 }
 
 }  // namespace faroll

@@ -1,12 +1,11 @@
 // One second-order shelf section for two channels: 32-bit coefficients, state
 // in the sample type (float for the 32-bit chain, double for the 64-bit one).
+// Plain data: it knows nothing of hosts or threads.
 #pragma once
 
-namespace faroll {
+#include "peak_section.h"
 
-// 1e-24 rounded to float, added to every section output so that the
-// recursions never reach denormal numbers in silence.
-constexpr double kAntiDenormal = static_cast<double>(1e-24f);
+namespace faroll {
 
 template <class Sample>
 struct ShelfSection {
@@ -17,40 +16,44 @@ struct ShelfSection {
     Sample x1R = 0, x2R = 0;
     Sample y1L = 0, y2L = 0;
     Sample y1R = 0, y2R = 0;
+
+    // Zeroes the memories, keeps the coefficients.
+    void clearState() { x1L = x2L = x1R = x2R = y1L = y2L = y1R = y2R = 0; }
+    bool stateIsFinite() const {
+        // x - x is 0 for finite x and NaN for infinities and NaN.
+        const Sample sum = (x1L - x1L) + (x2L - x2L) + (x1R - x1R) + (x2R - x2R) +
+                           (y1L - y1L) + (y2L - y2L) + (y1R - y1R) + (y2R - y2R);
+        return sum == 0;
+    }
 };
 
-// Runs one stereo sample pair through the section (audio thread). The sum is
-// formed in double precision and stored in the sample type; the stored value
-// is the output and the next sample's memory.
+// One channel: y = b0 x + b1 x1 + b2 x2 - a1 y1 - a2 y2 + offset in double
+// precision, stored once in the sample type. The memories' terms and the
+// offset are summed first and the new input's term is added last, so that a
+// cascade waits only for one product and one sum per section.
 template <class Sample>
-inline void processShelfSection(ShelfSection<Sample>& s, Sample inL, Sample inR, Sample& outL,
-                                Sample& outR) {
-    const double b0 = s.b0, b1 = s.b1, b2 = s.b2, a1 = s.a1, a2 = s.a2;
-    Sample yL = static_cast<Sample>(b0 * inL + b1 * s.x1L + b2 * s.x2L - a1 * s.y1L -
-                                    a2 * s.y2L + kAntiDenormal);
-    Sample yR = static_cast<Sample>(b0 * inR + b1 * s.x1R + b2 * s.x2R - a1 * s.y1R -
-                                    a2 * s.y2R + kAntiDenormal);
-    s.x2L = s.x1L;
-    s.x1L = inL;
-    s.y2L = s.y1L;
-    s.y1L = yL;
-    s.x2R = s.x1R;
-    s.x1R = inR;
-    s.y2R = s.y1R;
-    s.y1R = yR;
-    outL = yL;
-    outR = yR;
+inline Sample processShelfChannel(const ShelfSection<Sample>& s, Sample in, Sample& x1,
+                                  Sample& x2, Sample& y1, Sample& y2) {
+    const double memories = double(s.b1) * double(x1) + double(s.b2) * double(x2) -
+                            double(s.a1) * double(y1) - double(s.a2) * double(y2) +
+                            kAntiDenormal;
+    const double y = double(s.b0) * double(in) + memories;
+    const Sample out = static_cast<Sample>(y);
+    x2 = x1;
+    x1 = in;
+    y2 = y1;
+    y1 = out;
+    return out;
 }
 
-// Clears the memories when any of them is not finite (after a non-finite input
-// sample), so that the section recovers instead of staying non-finite.
-template <class Section>
-inline void clearIfNotFinite(Section& s) {
-    double sum = double(s.x1L) + s.x2L + s.x1R + s.x2R + s.y1L + s.y2L + s.y1R + s.y2R;
-    if (sum - sum != 0.0) {
-        s.x1L = s.x2L = s.x1R = s.x2R = 0;
-        s.y1L = s.y2L = s.y1R = s.y2R = 0;
-    }
+// Runs one stereo sample pair through the section; the channels never mix.
+// Audio thread; the section's owner only.
+template <class Sample>
+inline StereoPair<Sample> processShelfSection(ShelfSection<Sample>& s, Sample inL, Sample inR) {
+    StereoPair<Sample> out;
+    out.left = processShelfChannel(s, inL, s.x1L, s.x2L, s.y1L, s.y2L);
+    out.right = processShelfChannel(s, inR, s.x1R, s.x2R, s.y1R, s.y2R);
+    return out;
 }
 
 }  // namespace faroll
