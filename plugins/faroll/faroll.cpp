@@ -253,7 +253,7 @@ void Faroll::setProgramName(char* name) {
 void Faroll::getProgramName(char* name) {
     const FarollProgram& p = program();
     if (std::strcmp(p.name, "Init") == 0) {
-        char numbered[kVstMaxProgNameLen + 1];
+        char numbered[kVstMaxProgNameLen + 16];
         std::snprintf(numbered, sizeof numbered, "%s %d", p.name, curProgram + 1);
         vstCopyText(name, numbered, kVstMaxProgNameLen);
     } else {

@@ -84,13 +84,39 @@ TEST(FarollResponse, BelowSupportedRatesTheOutputIsTheInputAndStateWaits) {
     }
 }
 
-TEST(FarollResponse, RateThatIsNotANumberCountsAsSupported) {
-    FarollInstance f;
-    f->setSampleRate(std::nanf(""));
-    f->setParameter(kLowGain, 0.0f);  // designed at 44100 Hz in place of the NaN
-    std::vector<float> l = testsignal::sine(30.0, 44100.0, 88200), r = l;
-    testsignal::processBlocks(*f, l, r);
-    EXPECT_LT(testsignal::rms(l, 44100), 1e-3);
+TEST(FarollResponse, RatesThatAreNotFiniteDesignAs44100Hz) {
+    // A rate that is not a number counts as supported, and so does infinity.
+    for (float rate : {std::nanf(""), INFINITY}) {
+        SCOPED_TRACE(rate);
+        FarollInstance f;
+        f->setSampleRate(rate);
+        f->setParameter(kLowGain, 0.0f);
+        f->setParameter(kHighFreq, 1.0f);
+        std::vector<float> l = testsignal::sine(30.0, 44100.0, 88200), r = l;
+        testsignal::processBlocks(*f, l, r);
+        EXPECT_LT(testsignal::rms(l, 44100), 1e-4);
+    }
+}
+
+TEST(FarollResponse, BlockSizesDoNotChangeTheOutput) {
+    const int n = 3000;
+    std::vector<float> l = testsignal::noise(n), r = testsignal::noise(n, 0.5, 5);
+    std::vector<float> wantL = l, wantR = r;
+    FarollInstance reference;
+    reference->setParameter(kMidGain, 0.1f);
+    testsignal::processBlocks(*reference, wantL, wantR, 512);
+    for (int block : {1, 7, 4096}) {
+        FarollInstance f;
+        f->setParameter(kMidGain, 0.1f);
+        std::vector<float> a = l, b = r;
+        float* c[2] = {a.data(), b.data()};
+        f->processReplacing(c, c, 0);  // nothing
+        f->processReplacing(c, c, -5);
+        EXPECT_EQ(a, l);
+        testsignal::processBlocks(*f, a, b, block);
+        EXPECT_EQ(a, wantL) << block;
+        EXPECT_EQ(b, wantR) << block;
+    }
 }
 
 TEST(FarollResponse, DoubleEntryAgreesAndInPlaceEqualsSeparateBuffers) {
