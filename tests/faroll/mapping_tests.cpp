@@ -73,6 +73,20 @@ TEST(PeakDesign, CookbookPeakWithQOfAHalfRootTwo) {
                     0.0, 1e-5);
 }
 
+TEST(PeakDesign, GainRoundedToFloatAndConstantsInSinglePrecision) {
+    for (float db : {-16.0f, -3.3f, 0.7f, 1.0f}) {
+        volatile float quarter = db / 40.0;  // single(gainDb / 40)
+        volatile float A = std::pow(10.0, double(quarter));
+        const double w = 6.2831854820251465 * 1234.5 / 48000.0;
+        const double alpha = std::sin(w) * 0.5 * 1.4142135381698608;
+        const PeakCoefficients c = peakCoefficients(1234.5f, db, 48000.0f);
+        EXPECT_EQ(c.b0, 1.0 + alpha * double(A)) << db;
+        EXPECT_EQ(c.a0, 1.0 + alpha / double(A)) << db;
+        EXPECT_EQ(c.b1, -2.0 * std::cos(w)) << db;
+        EXPECT_EQ(c.a2, 1.0 - alpha / double(A)) << db;
+    }
+}
+
 TEST(DesignLimits, NormalRangePassesUnchanged) {
     for (float rate : {44100.0f, 48000.0f, 96000.0f, 192000.0f}) {
         for (float x : {0.0f, 0.5f, 1.0f}) {
