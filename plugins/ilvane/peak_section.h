@@ -3,6 +3,8 @@
 // it knows nothing of hosts or threads. Shared by the equalisers that need it.
 #pragma once
 
+#include <cmath>
+
 // 1e-24 as a 32-bit float, added in 64-bit arithmetic to every output so the
 // memories settle on a tiny constant instead of becoming denormal.
 inline constexpr double kAntiDenormal = static_cast<double>(1e-24f);
@@ -59,8 +61,7 @@ inline StereoPair<Sample> processPeakSection(PeakSection<Sample>& s, Sample inL,
 
 template <class Sample>
 bool PeakSection<Sample>::stateIsFinite() const {
-    // x - x is 0 for finite x and NaN for infinities and NaN.
-    const Sample sum = (x1L - x1L) + (x2L - x2L) + (x1R - x1R) + (x2R - x2R) + (y1L - y1L) +
-                       (y2L - y2L) + (y1R - y1R) + (y2R - y2R);
-    return sum == 0;
+    for (Sample v : {x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R})
+        if (!std::isfinite(v)) return false;
+    return true;
 }
