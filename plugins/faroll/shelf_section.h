@@ -3,6 +3,8 @@
 // Plain data: it knows nothing of hosts or threads.
 #pragma once
 
+#include <cmath>
+
 #include "peak_section.h"
 
 namespace faroll {
@@ -20,10 +22,9 @@ struct ShelfSection {
     // Zeroes the memories, keeps the coefficients.
     void clearState() { x1L = x2L = x1R = x2R = y1L = y2L = y1R = y2R = 0; }
     bool stateIsFinite() const {
-        // x - x is 0 for finite x and NaN for infinities and NaN.
-        const Sample sum = (x1L - x1L) + (x2L - x2L) + (x1R - x1R) + (x2R - x2R) +
-                           (y1L - y1L) + (y2L - y2L) + (y1R - y1R) + (y2R - y2R);
-        return sum == 0;
+        for (Sample v : {x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R})
+            if (!std::isfinite(v)) return false;
+        return true;
     }
 };
 
