@@ -4,6 +4,7 @@
 #pragma once
 
 #include "aeffeditor.h"
+#include "relaxed.h"
 #include "vst/abi.h"
 
 // Which generation of the interface an effect follows. The 2.3 form has no
@@ -103,11 +104,12 @@ protected:
 
     audioMasterCallback audioMaster;
     AEffEditor* editor = nullptr;
-    float sampleRate = 44100.0f;
-    VstInt32 blockSize = 1024;
+    // The host may set these on one thread while parameter changes read them on another.
+    Relaxed<float> sampleRate = 44100.0f;
+    Relaxed<VstInt32> blockSize = 1024;
     VstInt32 numPrograms;
     VstInt32 numParams;
-    VstInt32 curProgram = 0;
+    Relaxed<VstInt32> curProgram = 0;
     AEffect cEffect;
     VstGeneration generation;
 };
