@@ -21,10 +21,17 @@ public:
 
     // Audio thread: the newest complete value. Valid until the next call.
     const T& current() {
-        if (middle.load(std::memory_order_relaxed) & kFresh)
+        if (middle.load(std::memory_order_relaxed) & kFresh) {
             front = middle.exchange(front, std::memory_order_acq_rel) & kIndex;
+            ++taken;
+        }
         return slots[front];
     }
+
+    // Audio thread: how many new values current() has taken so far. Compare
+    // this, not addresses, to tell whether the value changed: the slots are
+    // reused, so a newer value can sit where an older one was.
+    unsigned long generation() const { return taken; }
 
     // Any writer thread: replaces the whole value.
     void publish(const T& value) {
@@ -62,6 +69,7 @@ private:
     T slots[3];
     std::atomic<unsigned> middle{1};
     unsigned front = 0;  // audio thread only
+    unsigned long taken = 0;  // audio thread only
     unsigned back = 2;   // writers only, under the lock
     T staging;           // writers only, under the lock
     std::atomic_flag writing = ATOMIC_FLAG_INIT;

@@ -43,6 +43,13 @@ bool BandSection::historyFinite() const {
     return true;
 }
 
+float BandSection::historyPeak() const {
+    float peak = 0.0f;
+    for (float v : {x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R})
+        peak = std::fabs(v) > peak || std::isnan(v) ? std::fabs(v) : peak;
+    return peak;
+}
+
 void BandSection::clearHistory() {
     x1L = x2L = x1R = x2R = 0.0f;
     y1L = y2L = y1R = y2R = 0.0f;

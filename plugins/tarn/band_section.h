@@ -52,6 +52,8 @@ struct BandSection : BandCoefficients {
 
     // True when every history value is finite.
     bool historyFinite() const;
+    // The largest magnitude among the memories (NaN when one is NaN).
+    float historyPeak() const;
     // Clears the history (after non-finite input has reached it).
     void clearHistory();
 

@@ -1,5 +1,7 @@
 #include "tarn_chain.h"
 
+#include <cmath>
+
 #include "stereo_kernels.h"
 
 TarnDesign designTarn(const TarnBand& low, const TarnBand& mid, const TarnBand& high,
@@ -26,12 +28,20 @@ void TarnChain::apply(const TarnDesign& d) {
     const BandCoefficients* pass[3] = {&d.low, &d.mid, &d.high};
     for (int i = 0; i < kSections; ++i) sections[i].setCoefficients(*pass[i % 3]);
     limiterOn = d.limiterOn;
-    applied = &d;
+    appliedGeneration = design.generation();
 }
 
-void TarnChain::repairState() {
+// Non-finite input, or gains and frequencies jumping across their range
+// faster than the bands settle, can leave memories that are not finite or far
+// past any level the settings make of audio. Those sections start afresh.
+bool TarnChain::repairState() {
+    bool repaired = false;
     for (BandSection& s : sections)
-        if (!s.historyFinite()) s.clearHistory();
+        if (!s.historyFinite() || s.historyPeak() > kRunawayLevel) {
+            s.clearHistory();
+            repaired = true;
+        }
+    return repaired;
 }
 
 void TarnChain::processReplacing(const float* inL, const float* inR, float* outL, float* outR,
@@ -156,7 +166,10 @@ void TarnChain::run(const float* inL, const float* inR, float* outL, float* outR
     for (int j = 0; j < 3; ++j) band[j].load(sections[j], sections[j + 3]);
     stereo::LimiterPair limiters;
     limiters.load(limiterA, limiterB);
-    auto changed = [this] { return &design.current() != applied; };
+    auto changed = [this] {
+        design.current();
+        return design.generation() != appliedGeneration;
+    };
     for (int i = 0; i < n;) {
         if (changed()) {
             apply(design.current());
@@ -171,6 +184,11 @@ void TarnChain::run(const float* inL, const float* inR, float* outL, float* outR
     }
     for (int j = 0; j < 3; ++j) band[j].store(sections[j], sections[j + 3]);
     limiters.store(limiterA, limiterB);
-    // Non-finite input leaves non-finite memories; start those sections afresh.
     repairState();
+    // The host never receives a sample that is not finite (a runaway may
+    // have passed one through the limiters before its section was cleared).
+    for (int i = 0; i < n; ++i) {
+        if (!std::isfinite(outL[i])) outL[i] = 0.0f;
+        if (!std::isfinite(outR[i])) outR[i] = 0.0f;
+    }
 }

@@ -62,11 +62,13 @@ private:
     template <bool accumulate>
     void run(const float* inL, const float* inR, float* outL, float* outR, int n);
     void apply(const TarnDesign& d);
-    void repairState();
+    // Clears sections whose memories are not finite or have run away; true when any was.
+    bool repairState();
+    static constexpr float kRunawayLevel = 1e7f;
 
     BandSection sections[kSections];
     OutputLimiter limiterA, limiterB;
     bool limiterOn = false;
-    const TarnDesign* applied = nullptr;
+    unsigned long appliedGeneration = ~0ul;  // design.generation() when last applied
     Published<TarnDesign> design;
 };

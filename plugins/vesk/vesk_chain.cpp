@@ -20,7 +20,6 @@ VeskChain::VeskChain() {
         lane[p] = _mm_setr_epi32(2 * p, 2 * p, 2 * p + 1, 2 * p + 1);
     }
     load(VeskDesign());
-    active = nullptr;
 }
 
 void VeskChain::load(const VeskDesign& design) {
@@ -35,7 +34,6 @@ void VeskChain::load(const VeskDesign& design) {
     }
     inputGain = design.inputGain;
     outputGain = design.outputGain;
-    active = &design;
 }
 
 // Step index of the current run: section k works on the run's sample index - k.
@@ -98,7 +96,10 @@ int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float
     };
     int j = 0;
     for (; j < frames; ++j) {
-        if (j > 0 && &design.current() != active) break;
+        if (j > 0) {
+            design.current();
+            if (design.generation() != loadedGeneration) break;
+        }
         const __m128 x = _mm_mul_ps(_mm_setr_ps(inL[j], inR[j], 0.0f, 0.0f), in);
         if (j < kDepth) {
             step<true>(x, j, kUnbounded);
@@ -119,7 +120,10 @@ void VeskChain::process(const float* inL, const float* inR, float* outL, float* 
     int done = 0;
     while (done < frames) {
         const VeskDesign& newest = design.current();
-        if (&newest != active) load(newest);
+        if (design.generation() != loadedGeneration) {
+            load(newest);
+            loadedGeneration = design.generation();
+        }
         done += runSegment(inL + done, inR + done, outL + done, outR + done, frames - done,
                            design, accumulate);
     }

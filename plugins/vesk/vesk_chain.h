@@ -54,7 +54,7 @@ private:
     __m128i lane[kPairs];  // section number of each lane
     float inputGain = 1.0f;
     float outputGain = 1.0f;
-    const VeskDesign* active = nullptr;  // identity only: never read through
+    unsigned long loadedGeneration = ~0ul;  // design.generation() when last loaded
 };
 
 }  // namespace vesk

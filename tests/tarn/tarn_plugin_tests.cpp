@@ -278,4 +278,24 @@ TEST_F(TarnProcessing, NonFiniteSamplesDoNotSilenceLaterBlocks) {
     EXPECT_NEAR(testsignal::sineGainDb(plugin(), 1000.0, 44100.0), 0.0, 1.0);
 }
 
+// Automation jumping across the whole range every few samples can drive the
+// bands past any audio level; the host still gets only finite samples, and
+// once the values hold still the equaliser sounds as a fresh one would.
+TEST_F(TarnProcessing, WildAutomationNeverReachesTheHostAsNonFinite) {
+    hosting::Plugin& q = *p.plugin;
+    for (int n = 0; n < 20000; ++n) {
+        std::vector<float> l = testsignal::sine(100.0, 44100.0, 16), r = l;
+        testsignal::processBlocks(q, l, r, 16);
+        for (float s : l) ASSERT_TRUE(std::isfinite(s)) << "step " << n;
+        q.setParameter(n % 9, static_cast<float>((n * 37) % 101) / 100.0f);
+    }
+    LoadedPlugin fresh(PLUGIN_PATH_Tarn);
+    ASSERT_TRUE(fresh.create());
+    for (int index = 0; index < 10; ++index) fresh.plugin->setParameter(index, q.getParameter(index));
+    std::vector<float> l = testsignal::sine(100.0, 44100.0, 44100), r = l, fl = l, fr = l;
+    testsignal::processBlocks(q, l, r);
+    testsignal::processBlocks(*fresh.plugin, fl, fr);
+    EXPECT_NEAR(20 * std::log10(testsignal::rms(l, 22050) / testsignal::rms(fl, 22050)), 0.0, 0.1);
+}
+
 }  // namespace

@@ -72,6 +72,8 @@ TEST(TarnThreads, ParametersProgramsAndTextsWhileAudioRuns) {
     hosting::Plugin& plugin = *p.plugin;
     std::atomic<bool> stop{false};
     std::atomic<bool> finite{true};
+    std::atomic<int> where{0};
+    std::atomic<float> what{0};
 
     std::thread audio([&] {
         std::vector<float> noise = testsignal::noise(256, 0.5, 9);
@@ -79,9 +81,11 @@ TEST(TarnThreads, ParametersProgramsAndTextsWhileAudioRuns) {
             std::vector<float> left = noise, right = noise;
             float* channels[2] = {left.data(), right.data()};
             plugin.processReplacing(channels, channels, 256);
+            for (float x : left)
+                if (!std::isfinite(x) && where == 0) { finite.store(false); where = 1; what = x; }
             plugin.processAccumulating(channels, channels, 256);
             for (float x : left)
-                if (!std::isfinite(x)) finite.store(false);
+                if (!std::isfinite(x) && where == 0) { finite.store(false); where = 2; what = x; }
         }
     });
     std::thread editor([&] {  // automation from the editor's thread
@@ -103,7 +107,8 @@ TEST(TarnThreads, ParametersProgramsAndTextsWhileAudioRuns) {
     texts.join();
     stop.store(true);
     audio.join();
-    EXPECT_TRUE(finite.load());
+    EXPECT_TRUE(finite.load()) << "first non-finite sample " << what.load() << " after "
+                               << (where == 1 ? "processReplacing" : "process");
 }
 
 TEST(TarnThreads, TwoWritersAtOnceLoseNeitherChange) {
