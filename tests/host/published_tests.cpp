@@ -26,4 +26,22 @@ TEST(Published, ReaderSeesTheNewestWholeValue) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(p.current().b, 9);
 }
 
+TEST(Published, GenerationTellsANewValueWhereAddressesRepeat) {
+    Published<Pair> p(Pair{0, 0});
+    const Pair* first = &p.current();
+    EXPECT_EQ(p.generation(), 0u);
+    bool addressRepeated = false;
+    for (int i = 1; i <= 6; ++i) {
+        p.publish(Pair{i, i});
+        const Pair* now = &p.current();
+        EXPECT_EQ(p.generation(), static_cast<unsigned long>(i));
+        EXPECT_EQ(now->a, i);
+        addressRepeated = addressRepeated || now == first;
+    }
+    // The slots are reused: comparing addresses would miss some new values.
+    EXPECT_TRUE(addressRepeated);
+    p.current();
+    EXPECT_EQ(p.generation(), 6u);  // nothing new, nothing taken
+}
+
 }  // namespace
