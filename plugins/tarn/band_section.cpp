@@ -19,6 +19,9 @@ void BandCoefficients::designBandPeak(float f, float bw, float fs, float g) {
     }
     g = std::clamp(g, 0.0f, kMaxGain);
     bw = std::clamp(bw, kMinBandwidthRatio * fs, kMaxBandwidthRatio * fs);
+    // A centre at 0 or at half the rate puts a pole on the unit circle; a
+    // negative one is its mirror image.
+    f = std::clamp(std::fabs(f), kMinCentreRatio * fs, kMaxBandwidthRatio * fs);
 
     // Every intermediate is rounded to a 32-bit float as it is stored.
     float w0 = kTwoPi * f / fs;

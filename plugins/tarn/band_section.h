@@ -18,8 +18,9 @@ struct BandCoefficients {
     //
     // Guards: a gain of exactly 1 designs the identity section; |g² − 0.5|
     // under the root never goes below kMinGainSpread (finite at g = 1/√2);
-    // bw is limited to [kMinBandwidthRatio, kMaxBandwidthRatio] · fs; g to
-    // [0, kMaxGain]; k (the bandwidth term) to [kMinBandScale, kMaxBandScale],
+    // bw is limited to [kMinBandwidthRatio, kMaxBandwidthRatio] · fs and f to
+    // [kMinCentreRatio, kMaxBandwidthRatio] · fs, negative f mirrored (a centre at 0 or at half the
+    // rate puts a pole on the unit circle); g to [0, kMaxGain]; k (the bandwidth term) to [kMinBandScale, kMaxBandScale],
     // which keeps a2 inside (-1, 1) in single precision; a non-finite f, bw or g, or an fs that is not finite and
     // positive, gives the identity section. The result is always stable.
     void designBandPeak(float f, float bw, float fs, float g);
@@ -30,6 +31,8 @@ struct BandCoefficients {
 constexpr float kMinGainSpread = 1e-6f;
 constexpr float kMinBandwidthRatio = 1e-5f;
 constexpr float kMaxBandwidthRatio = 0.49f;
+// The lowest centre, as a share of the rate: its cosine rounds a few steps below 1.
+constexpr float kMinCentreRatio = 1e-4f;
 constexpr float kMaxGain = 1000.0f;
 constexpr float kMinBandScale = 1e-6f;
 constexpr float kMaxBandScale = 1e5f;

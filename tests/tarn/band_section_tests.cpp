@@ -140,7 +140,10 @@ TEST(DesignBandPeak, StaysFiniteAndStableForHostileValues) {
                    Case{nan, 300, 44100, 2.0f}, Case{1000, nan, 44100, 2.0f},
                    Case{1000, 300, 44100, nan}, Case{1000, 300, 0, 2.0f},
                    Case{1000, 300, -44100, 2.0f}, Case{1000, 300, nan, 2.0f},
-                   Case{1000, 300, inf, 2.0f}, Case{inf, inf, inf, inf}}) {
+                   Case{1000, 300, inf, 2.0f}, Case{inf, inf, inf, inf},
+                   // centres on the unit circle's real axis: 0 and half the rate
+                   Case{20000, 300, 40000, 2.0f}, Case{16000, 1000, 32000, 0.5f},
+                   Case{0, 300, 44100, 2.0f}, Case{1, 300, 384000, 2.0f}}) {
         SCOPED_TRACE(testing::Message() << c.f << " " << c.bw << " " << c.fs << " " << c.g);
         BandCoefficients k = design(c.f, c.bw, c.fs, c.g);
         ASSERT_TRUE(finite(k));
