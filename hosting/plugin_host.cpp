@@ -3,6 +3,8 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cstring>
 #include <map>
 
@@ -191,6 +193,14 @@ void Plugin::setSampleRate(float rate) { dispatch(effSetSampleRate, 0, 0, nullpt
 void Plugin::setBlockSize(VstInt32 size) { dispatch(effSetBlockSize, 0, size); }
 void Plugin::resume() { dispatch(effMainsChanged, 0, 1); }
 void Plugin::suspend() { dispatch(effMainsChanged, 0, 0); }
+
+void Plugin::idleEditorFor(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        dispatch(effEditIdle);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
 
 std::optional<ERect> Plugin::editorRect() {
     ERect* rect = nullptr;

@@ -123,6 +123,9 @@ public:
     void setBlockSize(VstInt32 size);
     void resume();
     void suspend();
+    // Sends effEditIdle about every 5 ms for `ms` milliseconds, as a host's
+    // user-interface loop does while an editor is open. UI thread.
+    void idleEditorFor(int ms);
     // effEditGetRect: the rectangle when the plug-in hands one.
     std::optional<ERect> editorRect();
 

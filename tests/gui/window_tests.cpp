@@ -2,8 +2,6 @@
 // own, effEditOpen with it, and a synthetic drag through the X server.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 #include "loaded_plugin.h"
 // The X headers last: their macros (None, Bool) clash with GoogleTest's names.
@@ -11,15 +9,6 @@
 #include <X11/extensions/XTest.h>
 
 namespace {
-
-// Runs the plug-in's idle for a while, as a host's UI loop does.
-void idleFor(hosting::Plugin& plugin, int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        plugin.dispatch(effEditIdle);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
 
 TEST(EditorWindow, SyntheticDragInARealWindowReachesTheHost) {
     std::string error;
@@ -30,7 +19,7 @@ TEST(EditorWindow, SyntheticDragInARealWindowReachesTheHost) {
     editorview::HostWindow window(200, 120, "probe");
     ASSERT_TRUE(window.ok());
     ASSERT_EQ(p.plugin->dispatch(effEditOpen, 0, 0, window.parentHandle()), 1);
-    idleFor(*p.plugin, 100);
+    p.plugin->idleEditorFor(100);
 
     // The window shows the panel: the frame's background is not the parent's black.
     cairo_surface_t* shot = window.capture();
@@ -48,15 +37,15 @@ TEST(EditorWindow, SyntheticDragInARealWindowReachesTheHost) {
     XTestFakeMotionEvent(d, -1, ox + 58, oy + 25, 0);
     XTestFakeButtonEvent(d, 1, True, 0);
     XFlush(d);
-    idleFor(*p.plugin, 50);
+    p.plugin->idleEditorFor(50);
     for (int dx = 3; dx <= 18; dx += 3) {
         XTestFakeMotionEvent(d, -1, ox + 58 + dx, oy + 25, 0);
         XFlush(d);
-        idleFor(*p.plugin, 20);
+        p.plugin->idleEditorFor(20);
     }
     XTestFakeButtonEvent(d, 1, False, 0);
     XFlush(d);
-    idleFor(*p.plugin, 100);
+    p.plugin->idleEditorFor(100);
 
     const auto calls = p.host.calls();
     std::vector<VstInt32> order;
@@ -92,10 +81,10 @@ TEST(EditorWindow, HostDestroyingItsWindowBeforeCloseIsSurvived) {
     editorview::HostWindow window(200, 120, "probe");
     ASSERT_TRUE(window.ok());
     ASSERT_EQ(p.plugin->dispatch(effEditOpen, 0, 0, window.parentHandle()), 1);
-    idleFor(*p.plugin, 50);
+    p.plugin->idleEditorFor(50);
     window.destroy();
     p.plugin->setParameter(0, 0.9f);  // something to redraw into the vanished window
-    idleFor(*p.plugin, 50);
+    p.plugin->idleEditorFor(50);
     p.plugin->dispatch(effEditClose);
     EXPECT_EQ(p.plugin->dispatch(effEditOpen), 1);  // offscreen from now on
     p.plugin->dispatch(effEditClose);

@@ -2,8 +2,6 @@
 // synthetic drag on the low slider reaches the host as automation.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 #include "loaded_plugin.h"
 // The X headers last: their macros (None, Bool) clash with GoogleTest's names.
@@ -11,14 +9,6 @@
 #include <X11/extensions/XTest.h>
 
 namespace {
-
-void idleFor(hosting::Plugin& plugin, int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        plugin.dispatch(effEditIdle);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
 
 TEST(IlvaneEditorWindow, DragOnTheLowSliderAutomatesLowGain) {
     std::string error;
@@ -29,7 +19,7 @@ TEST(IlvaneEditorWindow, DragOnTheLowSliderAutomatesLowGain) {
     editorview::HostWindow window(339, 131, "Ilvane");
     ASSERT_TRUE(window.ok());
     ASSERT_EQ(p.plugin->dispatch(effEditOpen, 0, 0, window.parentHandle()), 1);
-    idleFor(*p.plugin, 100);
+    p.plugin->idleEditorFor(100);
     cairo_surface_t* shot = window.capture();
     ASSERT_TRUE(shot);
     cairo_surface_write_to_png(shot, "ilvane_editor_window.png");
@@ -43,16 +33,16 @@ TEST(IlvaneEditorWindow, DragOnTheLowSliderAutomatesLowGain) {
     XTestFakeMotionEvent(d, -1, ox + 165, oy + 30, 0);
     XTestFakeButtonEvent(d, 1, True, 0);
     XFlush(d);
-    idleFor(*p.plugin, 50);
+    p.plugin->idleEditorFor(50);
     for (int dx = 5; dx <= 35; dx += 5) {
         XTestFakeMotionEvent(d, -1, ox + 165 + dx, oy + 30, 0);
         XFlush(d);
-        idleFor(*p.plugin, 20);
+        p.plugin->idleEditorFor(20);
     }
     XTestFakeMotionEvent(d, -1, ox + 165 + 37, oy + 30, 0);
     XTestFakeButtonEvent(d, 1, False, 0);
     XFlush(d);
-    idleFor(*p.plugin, 100);
+    p.plugin->idleEditorFor(100);
 
     std::vector<VstInt32> order;
     float last = -1;
