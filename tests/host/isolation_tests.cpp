@@ -7,23 +7,10 @@
 #include <set>
 #include <string>
 
+#include "exported_symbols.h"
 #include "loaded_plugin.h"
 
 namespace {
-
-std::set<std::string> exportedSymbols(const std::string& path) {
-    std::set<std::string> names;
-    std::string command = "nm -D --defined-only '" + path + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return names;
-    char line[1024];
-    while (std::fgets(line, sizeof(line), pipe)) {
-        char address[64], type[8], name[900];
-        if (std::sscanf(line, "%63s %7s %899s", address, type, name) == 3) names.insert(name);
-    }
-    pclose(pipe);
-    return names;
-}
 
 float gainOf(hosting::Plugin& plugin) {
     std::vector<float> in{1.0f}, out0{0.0f}, out1{0.0f};

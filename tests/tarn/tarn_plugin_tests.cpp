@@ -8,24 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "exported_symbols.h"
 #include "loaded_plugin.h"
 #include "signal.h"
 
 namespace {
-
-std::set<std::string> exportedSymbols(const std::string& path) {
-    std::set<std::string> names;
-    std::string command = "nm -D --defined-only '" + path + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return names;
-    char line[1024];
-    while (std::fgets(line, sizeof(line), pipe)) {
-        char address[64], type[8], name[900];
-        if (std::sscanf(line, "%63s %7s %899s", address, type, name) == 3) names.insert(name);
-    }
-    pclose(pipe);
-    return names;
-}
 
 struct TarnFixture : testing::Test {
     void SetUp() override { ASSERT_TRUE(p.create()); }

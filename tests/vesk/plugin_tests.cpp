@@ -7,20 +7,10 @@
 #include <set>
 #include <string>
 
+#include "exported_symbols.h"
 #include "loaded_plugin.h"
 
 namespace {
-
-std::set<std::string> exportedSymbols(const std::string& path) {
-    std::set<std::string> names;
-    FILE* pipe = popen(("nm -D --defined-only '" + path + "'").c_str(), "r");
-    if (!pipe) return names;
-    char line[1024], address[64], type[8], name[900];
-    while (std::fgets(line, sizeof line, pipe))
-        if (std::sscanf(line, "%63s %7s %899s", address, type, name) == 3) names.insert(name);
-    pclose(pipe);
-    return names;
-}
 
 class VeskPlugin : public ::testing::Test {
 protected:
