@@ -1,13 +1,14 @@
 // A failed allocation while the effect is built: the host gets no record and
-// nothing is leaked. The plug-in allocates with the nothrow forms of new,
-// which this program replaces so that it can make a chosen one fail; the
-// other forms are replaced too, so every allocation pairs malloc with free.
+// nothing is leaked. The plug-in allocates the effect and its editor with the
+// nothrow forms of new, which this program replaces so that it can make a
+// chosen one fail; the other forms are replaced too, so every allocation
+// pairs malloc with free.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <new>
 
-#include "loaded_plugin.h"
+#include "tests/support/loaded_plugin.h"
 
 namespace {
 int allocationsUntilFailure = -1;  // -1: never fail
@@ -33,19 +34,22 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-TEST(IlvaneAllocation, AnyFailedAllocationGivesNoEffect) {
-    // The effect itself, four sections and the program bank.
-    for (int failing = 0; failing < 6; ++failing) {
+TEST(IlvaneAllocation, AFailedAllocationOfTheEffectGivesNoEffect) {
+    // The effect is one allocation: it holds its sections and program bank.
+    {
         LoadedPlugin p(PLUGIN_PATH_Ilvane);
-        allocationsUntilFailure = failing;
-        EXPECT_FALSE(p.create()) << "allocation " << failing << " failed";
+        allocationsUntilFailure = 0;
+        EXPECT_FALSE(p.create());
         allocationsUntilFailure = -1;
     }
-    LoadedPlugin p(PLUGIN_PATH_Ilvane);
-    allocationsUntilFailure = 6;
-    EXPECT_TRUE(p.create());
-    allocationsUntilFailure = -1;
-    EXPECT_EQ(p.plugin->programName(), "Init 1");
+    // Any later failure (the editor's) leaves a working effect.
+    for (int failing = 1; failing < 4; ++failing) {
+        LoadedPlugin p(PLUGIN_PATH_Ilvane);
+        allocationsUntilFailure = failing;
+        ASSERT_TRUE(p.create()) << "allocation " << failing << " failed";
+        allocationsUntilFailure = -1;
+        EXPECT_EQ(p.plugin->programName(), "Init 1");
+    }
 }
 
 }  // namespace

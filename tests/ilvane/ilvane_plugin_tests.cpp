@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "loaded_plugin.h"
-#include "signal.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <limits>
 #include <vector>
 
-#include "loaded_plugin.h"
-#include "signal.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
 
 namespace {
 
