@@ -2,7 +2,10 @@
 
 #include <cmath>
 
+#include <new>
+
 #include "host/entry.h"
+#include "plugins/tarn/editor.h"
 #include "plugins/tarn/tarn_mappings.h"
 
 namespace tarn {
@@ -43,6 +46,14 @@ Tarn::Tarn(audioMasterCallback audioMaster)
     redesign();
     chain.setReleaseTime(75.0f, designRate.load(std::memory_order_relaxed));
     chain.resetGains();
+
+    // The editor attaches itself and sets has-editor. One that could not be
+    // built, or could not load its panel, leaves the effect without editor.
+    Editor* panel = new (std::nothrow) Editor(this);
+    if (panel && !panel->hasBackground()) {
+        setEditor(nullptr);
+        delete panel;
+    }
 }
 
 void Tarn::setParameter(VstInt32 index, float value) {
@@ -54,6 +65,7 @@ void Tarn::setParameter(VstInt32 index, float value) {
     float rate = getSampleRate();
     if (std::isfinite(rate) && rate > 0.0f) designRate.store(rate, std::memory_order_relaxed);
     redesign();
+    if (editor && validParameter(index)) static_cast<Editor*>(editor)->setParameter(index, value);
 }
 
 void Tarn::redesign() {
