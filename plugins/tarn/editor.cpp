@@ -34,6 +34,10 @@ constexpr int knobEntry(VstInt32 index) {
 
 Editor::Editor(AudioEffect* effect)
     : AEffGUIEditor(effect), background(new (std::nothrow) CBitmap(bitmaps::kBackground)) {
+    if (background && background->getWidth() == 0) {  // the picture could not be decoded
+        background->forget();
+        background = nullptr;
+    }
     if (!background) return;
     rect.top = 0;
     rect.left = 0;

@@ -1,7 +1,6 @@
 #include "plugins/tarn/tarn.h"
 
 #include <cmath>
-
 #include <new>
 
 #include "host/entry.h"
