@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <new>
 #include <utility>
 #include <vector>
 
@@ -17,45 +16,6 @@
 using namespace tarn;
 
 namespace {
-
-// While armed, the nothrow allocation that brings the countdown to zero fails.
-int nothrowCountdown = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (nothrowCountdown > 0 && --nothrowCountdown == 0) return nullptr;
-    try {
-        return ::operator new(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-
-namespace {
-
-// The effect, its editor and the editor's background are each allocated
-// without throwing. Whichever fails, the host gets no effect (the effect's
-// own allocation) or an effect without editor that works as before.
-TEST(TarnEditorLibrary, AFailedEditorLeavesAWorkingEffectWithoutEditor) {
-    int withoutEditor = 0;
-    for (int failing = 1; failing <= 3; ++failing) {
-        SCOPED_TRACE(failing);
-        nothrowCountdown = failing;
-        InProcess p;
-        nothrowCountdown = 0;
-        if (!p.record) continue;
-        const bool flagged = p.record->flags & effFlagsHasEditor;
-        EXPECT_EQ(flagged, p.effect()->getEditor() != nullptr);
-        if (!flagged) {
-            ++withoutEditor;
-            EXPECT_EQ(p.dispatch(effEditOpen), 0);
-            p.effect()->setParameter(Tarn::kLowGain, 1.0f);  // no editor to tell
-            EXPECT_EQ(p.effect()->getParameter(Tarn::kLowGain), 1.0f);
-        }
-    }
-    EXPECT_EQ(withoutEditor, 2);
-}
 
 TEST(TarnEditorLibrary, RectIsKnownBeforeTheFirstOpenAndOpenCloseRepeats) {
     LoadedPlugin p(PLUGIN_PATH_Tarn);
