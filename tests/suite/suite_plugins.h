@@ -37,8 +37,8 @@ struct PluginRow {
 inline const std::vector<PluginRow>& plugins() {
     static const std::vector<PluginRow> rows = {
         {"Tarn", PLUGIN_PATH_Tarn, fourCharCode('T', 'a', 'r', 'n'), 10, 10,
-         effFlagsCanMono | effFlagsCanReplacing, "", "", "", 0, false, 15, 14,
-         9, 24, 23, "Tarn Preset 1", 0, 0},
+         effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing, "", "", "", 0, false, 15, 14,
+         9, 24, 23, "Tarn Preset 1", 216, 238},
         {"Vesk", PLUGIN_PATH_Vesk, fourCharCode('V', 'e', 's', 'k'), 20, 10,
          effFlagsHasVu | effFlagsCanReplacing, "Vesk", "Kesp VST", "Vesk",
          1000, false, 9, 9, 9, 24, 23, "Vesk Preset 1", 0, 0},
