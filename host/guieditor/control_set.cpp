@@ -11,7 +11,8 @@ void release(CBitmap* bitmap) {
 
 }  // namespace
 
-CControl* ControlSet::create(const ControlSpec& s, CControlListener* listener) {
+CControl* ControlSet::create(const ControlSpec& s, CControlListener* tableListener) {
+    CControlListener* listener = s.reports ? tableListener : nullptr;
     CBitmap* picture = load(s.bitmap);
     CControl* view = nullptr;
     switch (s.kind) {

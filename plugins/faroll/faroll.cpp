@@ -6,6 +6,7 @@
 #include <new>
 
 #include "plugins/faroll/design_limits.h"
+#include "plugins/faroll/editor.h"
 #include "host/entry.h"
 #include "plugins/faroll/mappings.h"
 #include "plugins/faroll/peak_design.h"
@@ -57,6 +58,9 @@ Faroll::Faroll(audioMasterCallback audioMaster)
     setNumOutputs(2);
     setSampleRate(getSampleRate());
     setProgram(0);
+    // The editor attaches itself and sets the has-editor flag; without one
+    // (no memory) the effect works as before.
+    new (std::nothrow) Editor(this);
 }
 
 void Faroll::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
@@ -141,8 +145,13 @@ void Faroll::setParameter(VstInt32 index, float value) {
             break;
         case kReset:
             reset(value);
-            break;
+            return;
     }
+    updateEditor(index, value);
+}
+
+void Faroll::updateEditor(VstInt32 index, float value) {
+    if (editor) static_cast<Editor*>(editor)->setParameter(index, value);
 }
 
 // Every band back to 0 dB and its middle frequency; the program record stays.
@@ -164,6 +173,8 @@ void Faroll::reset(float value) {
     designLowBand();
     designHighBand();
     designMidBand();
+    for (VstInt32 index = kLowGain; index <= kHighFreq; ++index)
+        updateEditor(index, index >= kLowCut && index <= kHighCut ? 1.0f : 0.5f);
 }
 
 // Each design reads the band's values inside the publisher's writer lock, so

@@ -1,6 +1,7 @@
 // Faroll: the three-band mixer-style equaliser as the host sees it. Ten
 // parameters (three gains, three cut switches, three frequencies, Reset),
-// eleven programs, stereo, 32-bit and 64-bit processing.
+// eleven programs, stereo, 32-bit and 64-bit processing, and an editor that
+// is told of every change.
 #pragma once
 
 #include <atomic>
@@ -61,6 +62,8 @@ private:
     void designLowBand();
     void designMidBand();
     void designHighBand();
+    // Tells the editor of a value change (it shows the effect's current value).
+    void updateEditor(VstInt32 index, float value);
 
     ProgramBank<kNumPrograms, kProgramValues, kProgramNameChars> programs;
 
