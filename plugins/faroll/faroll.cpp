@@ -5,9 +5,9 @@
 #include <cstring>
 #include <new>
 
+#include "host/entry.h"
 #include "plugins/faroll/design_limits.h"
 #include "plugins/faroll/editor.h"
-#include "host/entry.h"
 #include "plugins/faroll/mappings.h"
 #include "plugins/faroll/peak_design.h"
 
