@@ -1,8 +1,11 @@
 #include "plugins/gelmira/gelmira.h"
 
+#include <new>
+
+#include "host/entry.h"
 #include "plugins/gelmira/cut_filter.h"
 #include "plugins/gelmira/difference_equation.h"
-#include "host/entry.h"
+#include "plugins/gelmira/editor.h"
 #include "plugins/gelmira/harmonic_bank.h"
 #include "plugins/gelmira/note_table.h"
 
@@ -44,6 +47,10 @@ Gelmira::Gelmira(audioMasterCallback audioMaster)
         for (int i = 0; i < kNumParams; ++i) apply(i, kDefaults[i], s);
         retune(s);
     });
+
+    // The editor attaches itself and sets the has-editor flag; without one
+    // (no memory) the effect works as before.
+    new (std::nothrow) Editor(this);
 }
 
 void Gelmira::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
@@ -61,6 +68,7 @@ void Gelmira::setParameter(VstInt32 index, float value) {
         designSampleRate = getSampleRate();
         retune(s);
     });
+    if (editor) static_cast<Editor*>(editor)->setParameter(index, value);
 }
 
 void Gelmira::apply(VstInt32 index, float value, ChainSettings& s) {

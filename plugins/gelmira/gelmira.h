@@ -1,5 +1,6 @@
 // Gelmira as the host sees it: twelve parameters, one program, the filter
-// chain of three harmonic banks framed by cut filters, and its identity.
+// chain of three harmonic banks framed by cut filters, its identity and its
+// editor (told of every parameter change).
 //
 // setParameter may run on any thread while audio runs: the values the host
 // reads back are atomics; the designs run under the chain's writer lock and
