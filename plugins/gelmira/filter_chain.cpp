@@ -24,12 +24,6 @@ void FilterChain::process(const double* inL, const double* inR, double* outL, do
     run(inL, inR, outL, outR, frames);
 }
 
-bool FilterChain::newer() {
-    const ChainSettings* s = published.takeNewest(seen);
-    if (s) next = s;
-    return s != nullptr;
-}
-
 void FilterChain::adopt(const ChainSettings& s) {
     for (int k = 0; k < kDepth; ++k) {
         const StageCoefficients& c = s.stages[k];

@@ -83,7 +83,12 @@ private:
     template <class Sample>
     int segment(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int frames);
     // Takes the newest settings into next when a writer published since.
-    bool newer();
+    // Asked before every sample, so kept inline in the kernel.
+    [[gnu::always_inline]] bool newer() {
+        const ChainSettings* s = published.takeNewest(seen);
+        if (s) next = s;
+        return s != nullptr;
+    }
     void adopt(const ChainSettings& s);
 
     Published<ChainSettings> published;
