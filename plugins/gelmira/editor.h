@@ -35,6 +35,8 @@ public:
     CAnimKnob* knob(VstInt32 index) const;
     CParamDisplay* display(VstInt32 index) const;
     CTextEdit* getRootText() const { return rootText; }
+    // False when the panel's picture could not be loaded: such an editor never opens.
+    bool hasBackground() const { return background != nullptr; }
     CTextEdit* getDryWetText() const { return dryWetText; }
 
     // The normalised value that selects note index (0 ... 47) on the Root

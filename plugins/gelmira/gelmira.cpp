@@ -48,9 +48,14 @@ Gelmira::Gelmira(audioMasterCallback audioMaster)
         retune(s);
     });
 
-    // The editor attaches itself and sets the has-editor flag; without one
-    // (no memory) the effect works as before.
-    new (std::nothrow) Editor(this);
+    // The editor attaches itself and sets the has-editor flag. One that could
+    // not be built, or could not load its panel, leaves the effect without
+    // editor, working as before.
+    Editor* panel = new (std::nothrow) Editor(this);
+    if (panel && !panel->hasBackground()) {
+        setEditor(nullptr);
+        delete panel;
+    }
 }
 
 void Gelmira::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {

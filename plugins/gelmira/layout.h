@@ -44,7 +44,8 @@ constexpr ControlSpec number(long tag, int row, int left, int right) {
 }
 
 // The views in the order they are added: each knob, then its display. The
-// note name is typed into its field (tag Root Pitch); the mix field only shows.
+// note name is typed into its field (tag Root Pitch); the mix field only shows
+// (no mouse, no listener).
 inline constexpr ControlSpec kControls[] = {
     knob(kLpIn, 2, 0),          number(kLpIn, 0, 146, 206),
     knob(kLpOut, 2, 3),         number(kLpOut, 3, 146, 206),
@@ -61,6 +62,7 @@ inline constexpr ControlSpec kControls[] = {
     [] {
         ControlSpec s = display(ControlKind::textEdit, kDryWet, 3, 84, 125);
         s.mouseEnabled = false;
+        s.reports = false;
         return s;
     }(),
 };
