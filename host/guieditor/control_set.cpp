@@ -48,8 +48,8 @@ CControl* ControlSet::create(const ControlSpec& s, CControlListener* listener) {
     case ControlKind::paramDisplay:
     case ControlKind::textEdit: {
         CParamDisplay* display = s.kind == ControlKind::textEdit
-                                     ? new CTextEdit(s.size, listener, s.tag, nullptr, picture)
-                                     : new CParamDisplay(s.size, picture);
+                                     ? new CTextEdit(s.size, listener, s.tag, nullptr, picture, s.style)
+                                     : new CParamDisplay(s.size, picture, s.style);
         display->setTag(s.tag);
         display->setFont(s.font);
         display->setFontColor(s.fontColor);
