@@ -1,20 +1,32 @@
 // The block entries: each sample takes the newest published controls, runs
-// both channels and mixes dry and wet.
+// both channels and mixes dry and wet; each block ends with the suite's
+// recovery rule.
 
-#include "hoverin.h"
+#include "dsp/recovery.h"
+#include "plugins/hoverin/hoverin.h"
 
 namespace hoverin {
 
-void Hoverin::configureChannels(const PhaserControls& c, bool restart) {
+namespace {
+
+// Both channels' stages as the one chain the recovery rule clears. The sweeps
+// are no filter memories: a runaway leaves them where they are.
+struct StageChain {
+    PhaserChannel& left;
+    PhaserChannel& right;
+    bool memoriesSane() const { return left.memoriesSane() && right.memoriesSane(); }
+    void clearMemories() {
+        left.clearMemories();
+        right.clearMemories();
+    }
+};
+
+}  // namespace
+
+void Hoverin::configureChannels(const PhaserControls& c) {
     // Left first, then right; both always hold the same values and sweep.
     left.configure(c.feedback, c.rate, c.octaves, c.frequency, c.sampleRate);
     right.configure(c.feedback, c.rate, c.octaves, c.frequency, c.sampleRate);
-    if (restart) {
-        left.restartSweep();
-        right.restartSweep();
-    }
-    appliedConfigure = c.configureSerial;
-    appliedRestart = c.restartSerial;
 }
 
 template <class Sample>
@@ -24,16 +36,24 @@ void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFra
     Sample* outLeft = outputs[0];
     Sample* outRight = outputs[1];
     double dl = dryLeft, dr = dryRight, wl = wetLeft, wr = wetRight;
+    const PhaserControls* c = &controls.current();
     for (VstInt32 i = 0; i < sampleFrames; ++i) {
-        const PhaserControls& c = controls.current();
-        if (c.configureSerial != appliedConfigure)
-            configureChannels(c, c.restartSerial != appliedRestart);
+        // The restart first: controls published before it are then taken too.
+        const bool restart = restarts.takeNewest(seenRestarts) != nullptr;
+        if (const PhaserControls* fresh = controls.takeNewest(seenControls)) {
+            c = fresh;
+            configureChannels(*c);
+        }
+        if (restart) {
+            left.restartSweep();
+            right.restartSweep();
+        }
         dl = inLeft[i];
         dr = inRight[i];
         wl = left.processSample(dl);
         wr = right.processSample(dr);
-        const double mix = c.mix;
-        const double gain = c.gain;
+        const double mix = c->mix;
+        const double gain = c->gain;
         outLeft[i] = static_cast<Sample>(((1.0 - mix) * dl + mix * wl) * gain);
         outRight[i] = static_cast<Sample>(((1.0 - mix) * dr + mix * wr) * gain);
     }
@@ -41,9 +61,8 @@ void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFra
     dryRight = dr;
     wetLeft = wl;
     wetRight = wr;
-    // Non-finite input would otherwise stay in the loop for good.
-    if (!left.stagesFinite()) left.clearStages();
-    if (!right.stagesFinite()) right.clearStages();
+    StageChain stages{left, right};
+    dsp::recoverAfterBlock(stages, outLeft, outRight, sampleFrames > 0 ? sampleFrames : 0);
 }
 
 void Hoverin::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
