@@ -36,17 +36,23 @@ void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFra
     Sample* outLeft = outputs[0];
     Sample* outRight = outputs[1];
     double dl = dryLeft, dr = dryRight, wl = wetLeft, wr = wetRight;
+    Sample finiteCheck = 0;
+    // A restart is taken before the controls, so the controls published
+    // before it are taken too; it is looked for at the start of the block and
+    // with each new set of controls, so one published while the block runs
+    // waits for the next block at most.
+    bool restart = restarts.takeNewest(seenRestarts) != nullptr;
     const PhaserControls* c = &controls.current();
     for (VstInt32 i = 0; i < sampleFrames; ++i) {
-        // The restart first: controls published before it are then taken too.
-        const bool restart = restarts.takeNewest(seenRestarts) != nullptr;
-        if (const PhaserControls* fresh = controls.takeNewest(seenControls)) {
-            c = fresh;
+        if (controls.takeNewest(seenControls)) {
+            restart |= restarts.takeNewest(seenRestarts) != nullptr;
+            c = &controls.current();  // at least as new as the restart's controls
             configureChannels(*c);
         }
         if (restart) {
             left.restartSweep();
             right.restartSweep();
+            restart = false;
         }
         dl = inLeft[i];
         dr = inRight[i];
@@ -54,15 +60,24 @@ void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFra
         wr = right.processSample(dr);
         const double mix = c->mix;
         const double gain = c->gain;
-        outLeft[i] = static_cast<Sample>(((1.0 - mix) * dl + mix * wl) * gain);
-        outRight[i] = static_cast<Sample>(((1.0 - mix) * dr + mix * wr) * gain);
+        const Sample ol = static_cast<Sample>(((1.0 - mix) * dl + mix * wl) * gain);
+        const Sample orr = static_cast<Sample>(((1.0 - mix) * dr + mix * wr) * gain);
+        outLeft[i] = ol;
+        outRight[i] = orr;
+        // v - v is 0 for a finite v and NaN otherwise; the sum stays 0 while
+        // every sample written is finite.
+        finiteCheck += (ol - ol) + (orr - orr);
     }
     dryLeft = dl;
     dryRight = dr;
     wetLeft = wl;
     wetRight = wr;
+    // The suite's rule. When every sample written is finite the pass that
+    // zeroes non-finite samples has nothing to do, so it is given none.
     StageChain stages{left, right};
-    dsp::recoverAfterBlock(stages, outLeft, outRight, sampleFrames > 0 ? sampleFrames : 0);
+    const bool wroteNonFinite = !(finiteCheck == Sample(0));
+    dsp::recoverAfterBlock(stages, outLeft, outRight,
+                           wroteNonFinite && sampleFrames > 0 ? sampleFrames : 0);
 }
 
 void Hoverin::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
