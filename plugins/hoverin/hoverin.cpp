@@ -1,6 +1,9 @@
 #include "plugins/hoverin/hoverin.h"
 
+#include <new>
+
 #include "host/entry.h"
+#include "plugins/hoverin/editor.h"
 #include "plugins/hoverin/parameters.h"
 
 namespace hoverin {
@@ -41,6 +44,10 @@ Hoverin::Hoverin(audioMasterCallback audioMaster)
     restarts.takeNewest(seenRestarts);
     left.restartSweep();
     right.restartSweep();
+
+    // The editor attaches itself and sets the has-editor flag; without one
+    // (no memory) the effect works as before.
+    new (std::nothrow) Editor(this);
 }
 
 Hoverin::~Hoverin() { rateText.store(nullptr, std::memory_order_relaxed); }
@@ -143,7 +150,9 @@ void Hoverin::setProgramName(char* name) { programs.setName(0, name); }
 
 void Hoverin::getProgramName(char* name) { programs.copyName(0, name); }
 
-void Hoverin::updateEditor(VstInt32 /*index*/, float /*value*/) {}
+void Hoverin::updateEditor(VstInt32 index, float value) {
+    if (editor) static_cast<Editor*>(editor)->setParameter(index, value);
+}
 
 }  // namespace hoverin
 
