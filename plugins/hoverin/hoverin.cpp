@@ -64,7 +64,10 @@ void Hoverin::fillChannelSettings(PhaserControls& c) {
 
 void Hoverin::setParameter(VstInt32 index, float value) {
     sampleRate.store(getSampleRate(), std::memory_order_relaxed);
-    if (!validParameter(index)) return updateEditor(index, value);
+    if (!validParameter(index)) {
+        updateEditor(index, value);  // which ignores it
+        return;
+    }
     const float x = mappedValue(value);
     // Everything below runs under the hand-over's writer lock, so changes from
     // two threads at once never mix their halves.

@@ -31,6 +31,8 @@ void Hoverin::configureChannels(const PhaserControls& c) {
 
 template <class Sample>
 void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFrames) {
+    // An empty block takes nothing, so a change waits for a block with samples.
+    if (sampleFrames <= 0) return;
     const Sample* inLeft = inputs[0];
     const Sample* inRight = inputs[1];
     Sample* outLeft = outputs[0];
@@ -76,8 +78,7 @@ void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFra
     // zeroes non-finite samples has nothing to do, so it is given none.
     StageChain stages{left, right};
     const bool wroteNonFinite = !(finiteCheck == Sample(0));
-    dsp::recoverAfterBlock(stages, outLeft, outRight,
-                           wroteNonFinite && sampleFrames > 0 ? sampleFrames : 0);
+    dsp::recoverAfterBlock(stages, outLeft, outRight, wroteNonFinite ? sampleFrames : 0);
 }
 
 void Hoverin::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {

@@ -219,6 +219,16 @@ TEST_F(HoverinAudio, EmptyBlocksWriteNothingAndLeaveTheSweep) {
     EXPECT_EQ(l, before);
     Reference ref;
     expectSameAsReference(plugin(), ref, 2000, 9);
+
+    // A change followed by empty blocks reaches the next block with samples,
+    // restart included.
+    plugin().setParameter(kRate, 0.9f);  // "8/1"
+    for (VstInt32 frames : {0, -1}) {
+        float* channels[2] = {l.data(), r.data()};
+        plugin().processReplacing(channels, channels, frames);
+    }
+    ref.set(0.0f, 8.0f, 1.0f, frequencyHzFor(0.8f), 44100.0f, true);
+    expectSameAsReference(plugin(), ref, 2000, 10);
 }
 
 // The suite's recovery rule: a block that leaves any stage of either channel
