@@ -44,12 +44,17 @@ void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFra
     // with each new set of controls, so one published while the block runs
     // waits for the next block at most.
     bool restart = restarts.takeNewest(seenRestarts) != nullptr;
+    // The mix in locals: a float output may alias the controls' floats, which
+    // would otherwise be read again after every store.
     const PhaserControls* c = &controls.current();
+    double mix = c->mix, gain = c->gain;
     for (VstInt32 i = 0; i < sampleFrames; ++i) {
         if (controls.takeNewest(seenControls)) {
             restart |= restarts.takeNewest(seenRestarts) != nullptr;
             c = &controls.current();  // at least as new as the restart's controls
             configureChannels(*c);
+            mix = c->mix;
+            gain = c->gain;
         }
         if (restart) {
             left.restartSweep();
@@ -60,8 +65,6 @@ void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFra
         dr = inRight[i];
         wl = left.processSample(dl);
         wr = right.processSample(dr);
-        const double mix = c->mix;
-        const double gain = c->gain;
         const Sample ol = static_cast<Sample>(((1.0 - mix) * dl + mix * wl) * gain);
         const Sample orr = static_cast<Sample>(((1.0 - mix) * dr + mix * wr) * gain);
         outLeft[i] = ol;
