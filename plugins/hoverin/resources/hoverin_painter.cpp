@@ -51,7 +51,7 @@ void background(cairo_t* cr) {
         const CRect& d = layout::kControls[layout::displayEntry(i)].size;
         const double centre = (k.left + k.right) / 2.0;
         text(cr, kLabels[i].name, centre, k.top - 17, 8.5, kEngraving, Align::centre, true);
-        text(cr, kLabels[i].unit, centre, k.top - 6, 7.5, kEngraving, Align::centre);
+        text(cr, kLabels[i].unit, centre, k.top - 6, 8, kEngraving, Align::centre);
         inset(cr, k.left, k.top, k.width(), k.height(), kPlate);
         inset(cr, d.left, d.top, d.width(), d.height(), {0, 0, 0});
     }
