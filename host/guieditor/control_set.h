@@ -27,8 +27,7 @@ public:
             if (e.spec->tag == tag && e.spec->kind == kind) return static_cast<T*>(e.view);
         return nullptr;
     }
-    // The view built from the table's entry at position entry, or null (out of
-    // range, or not built): for panels whose views share a tag.
+    // The view built from the table's entry at position entry, or null.
     CControl* view(std::size_t entry) const {
         return entry < views.size() ? views[entry].view : nullptr;
     }
