@@ -38,7 +38,6 @@ void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFra
     Sample* outLeft = outputs[0];
     Sample* outRight = outputs[1];
     double dl = dryLeft, dr = dryRight, wl = wetLeft, wr = wetRight;
-    Sample finiteCheck = 0;
     // A restart is taken before the controls, so the controls published
     // before it are taken too; it is looked for at the start of the block and
     // with each new set of controls, so one published while the block runs
@@ -65,23 +64,18 @@ void Hoverin::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFra
         dr = inRight[i];
         wl = left.processSample(dl);
         wr = right.processSample(dr);
-        const Sample ol = static_cast<Sample>(((1.0 - mix) * dl + mix * wl) * gain);
-        const Sample orr = static_cast<Sample>(((1.0 - mix) * dr + mix * wr) * gain);
-        outLeft[i] = ol;
-        outRight[i] = orr;
-        // v - v is 0 for a finite v and NaN otherwise; the sum stays 0 while
-        // every sample written is finite.
-        finiteCheck += (ol - ol) + (orr - orr);
+        outLeft[i] = static_cast<Sample>(((1.0 - mix) * dl + mix * wl) * gain);
+        outRight[i] = static_cast<Sample>(((1.0 - mix) * dr + mix * wr) * gain);
     }
     dryLeft = dl;
     dryRight = dr;
     wetLeft = wl;
     wetRight = wr;
-    // The suite's rule. When every sample written is finite the pass that
-    // zeroes non-finite samples has nothing to do, so it is given none.
+    // A non-finite input sample reaches the first stage's memories and stays
+    // there, so the rule finds it, as it needs to, even where it came through
+    // the dry path.
     StageChain stages{left, right};
-    const bool wroteNonFinite = !(finiteCheck == Sample(0));
-    dsp::recoverAfterBlock(stages, outLeft, outRight, wroteNonFinite ? sampleFrames : 0);
+    dsp::recoverAfterBlock(stages, outLeft, outRight, sampleFrames);
 }
 
 void Hoverin::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
