@@ -7,7 +7,7 @@
 #include "plugins/faroll/design_limits.h"
 #include "plugins/faroll/mappings.h"
 #include "plugins/faroll/peak_design.h"
-#include "response.h"
+#include "tests/support/section_response.h"
 #include "plugins/faroll/shelf_design.h"
 
 namespace {
@@ -61,7 +61,7 @@ TEST(PeakDesign, CookbookPeakWithQOfAHalfRootTwo) {
     designPeak(s, 1000.0f, -16.0f, 44100.0f);
     EXPECT_EQ(s.y1L, 0.5);  // memories untouched
     EXPECT_EQ(s.b1, s.a1);
-    using farolltest::biquadDb;
+    using response::biquadDb;
     EXPECT_NEAR(biquadDb(s.b0, s.b1, s.b2, s.a0, s.a1, s.a2, 1000.0, 44100.0), -16.0, 1e-6);
     EXPECT_NEAR(biquadDb(s.b0, s.b1, s.b2, s.a0, s.a1, s.a2, 20.0, 44100.0), 0.0, 0.05);
     // A cut and a boost of the same size cancel at every frequency.
@@ -125,11 +125,11 @@ TEST(DesignLimits, EveryLimitedDesignIsFiniteAndStable) {
                     for (const auto& s : c->sections) {
                         ASSERT_TRUE(std::isfinite(s.b0) && std::isfinite(s.b1) &&
                                     std::isfinite(s.b2));
-                        ASSERT_TRUE(farolltest::stable(s.a0, s.a1, s.a2));
+                        ASSERT_TRUE(response::stable(s.a0, s.a1, s.a2));
                     }
                 const PeakCoefficients p = peakCoefficients(f, designSectionGain(db), rate);
                 ASSERT_TRUE(std::isfinite(p.b0) && std::isfinite(p.b1) && std::isfinite(p.b2));
-                ASSERT_TRUE(farolltest::stable(p.a0, p.a1, p.a2));
+                ASSERT_TRUE(response::stable(p.a0, p.a1, p.a2));
             }
 }
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "response.h"
+#include "tests/support/section_response.h"
 #include "plugins/faroll/shelf_design.h"
 
 using namespace faroll;
@@ -15,8 +15,8 @@ using namespace dsp;
 namespace {
 
 using faroll::ShelfCascade;
-using farolltest::cascadeDb;
-using farolltest::stable;
+using response::cascadeDb;
+using response::stable;
 
 ShelfCascade<float> lowShelf(float hz, float db, float rate) {
     ShelfCascade<float> c;

@@ -6,30 +6,15 @@
 #include <vector>
 
 #include "dsp/band_section.h"
+#include "tests/support/section_response.h"
 #include "tests/support/signal.h"
 
 using namespace dsp;
+using response::finite;
+using response::magnitude;
+using response::stable;
 
 namespace {
-
-// |H| at hz, from the coefficients as stored.
-double magnitude(const BandCoefficients& c, double hz, double fs) {
-    std::complex<double> z1 = std::polar(1.0, -2.0 * M_PI * hz / fs);
-    std::complex<double> z2 = z1 * z1;
-    return std::abs((double(c.b0) + double(c.b1) * z1 + double(c.b2) * z2) /
-                    (1.0 + double(c.a1) * z1 + double(c.a2) * z2));
-}
-
-// Both poles strictly inside the unit circle (the stability triangle).
-bool stable(const BandCoefficients& c) {
-    return std::fabs(c.a2) < 1.0f && std::fabs(c.a1) < 1.0f + c.a2;
-}
-
-bool finite(const BandCoefficients& c) {
-    for (float v : {c.b0, c.b1, c.b2, c.a0, c.a1, c.a2})
-        if (!std::isfinite(v)) return false;
-    return true;
-}
 
 BandCoefficients design(float f, float bw, float fs, float g) {
     BandCoefficients c;
