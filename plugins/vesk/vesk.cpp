@@ -1,6 +1,4 @@
-#include "vesk.h"
-
-#include <new>
+#include "plugins/vesk/vesk.h"
 
 #include "host/entry.h"
 
@@ -15,19 +13,13 @@ constexpr bool kHasEditor = false;
 
 Vesk::Vesk(audioMasterCallback audioMaster) : VeskCore(audioMaster) {
     setUniqueID(kVeskId);
-    if (!kHasEditor) return;
-    AEffEditor* made = makeEditor();
-    if (!made) {
-        oome = true;
-        return;
-    }
-    setEditor(made);
+    if (kHasEditor && !makeEditor()) oome = true;  // the entry point discards this instance
 }
 
-AEffEditor* Vesk::makeEditor() { return nullptr; }
+bool Vesk::makeEditor() { return false; }
 
 }  // namespace vesk
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    return new (std::nothrow) vesk::Vesk(audioMaster);
+    return createSuiteEffect<vesk::Vesk>(audioMaster);
 }

@@ -1,7 +1,7 @@
 // The graphic equaliser as the host loads it: VeskCore with its editor.
 #pragma once
 
-#include "vesk_core.h"
+#include "plugins/vesk/vesk_core.h"
 
 namespace vesk {
 
@@ -12,8 +12,8 @@ public:
     explicit Vesk(audioMasterCallback audioMaster);
 
 private:
-    // The editor, or null when it cannot be made.
-    AEffEditor* makeEditor();
+    // Makes the editor, which attaches itself; false when it cannot be made.
+    bool makeEditor();
 };
 
 }  // namespace vesk

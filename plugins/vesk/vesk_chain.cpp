@@ -1,6 +1,9 @@
-#include "vesk_chain.h"
+#include "plugins/vesk/vesk_chain.h"
 
+#include <algorithm>
 #include <climits>
+
+#include "dsp/recovery.h"
 
 namespace vesk {
 
@@ -96,12 +99,10 @@ int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float
             outR[at] = r;
         }
     };
+    const VeskDesign* newer = nullptr;
     int j = 0;
     for (; j < frames; ++j) {
-        if (j > 0) {
-            design.current();
-            if (design.generation() != loadedGeneration) break;
-        }
+        if (j > 0 && (newer = design.takeNewest(seen))) break;
         const __m128 x = _mm_mul_ps(_mm_setr_ps(inL[j], inR[j], 0.0f, 0.0f), in);
         if (j < kDepth) {
             step<true>(x, j, kUnbounded);
@@ -114,37 +115,36 @@ int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float
         const __m128 y = step<true>(_mm_setzero_ps(), j, fed);
         if (j >= kDepth) emit(j - kDepth, y);
     }
+    if (newer) load(*newer);
     return fed;
 }
 
 void VeskChain::process(const float* inL, const float* inR, float* outL, float* outR,
                         int frames, Published<VeskDesign>& design, bool accumulate) {
+    if (const VeskDesign* newest = design.takeNewest(seen)) load(*newest);
     int done = 0;
     while (done < frames) {
-        const VeskDesign& newest = design.current();
-        if (design.generation() != loadedGeneration) {
-            load(newest);
-            loadedGeneration = design.generation();
-        }
         done += runSegment(inL + done, inR + done, outL + done, outR + done, frames - done,
                            design, accumulate);
     }
-    clearNonFinite();
+    dsp::recoverAfterBlock(*this, outL, outR, std::max(frames, 0));
 }
 
-void VeskChain::clearNonFinite() {
-    const __m128 zero = _mm_setzero_ps();
+bool VeskChain::memoriesSane() const {
+    const __m128 bound = _mm_set1_ps(static_cast<float>(dsp::kRunawayLevel));
+    const __m128 sign = _mm_set1_ps(-0.0f);
+    __m128 sane = _mm_castsi128_ps(_mm_set1_epi32(-1));
     for (int p = 0; p < kPairs; ++p) {
-        __m128 bad = _mm_setzero_ps();
-        for (const __m128* v : {&x1[p], &x2[p], &y1[p], &y2[p]}) {
-            const __m128 z = _mm_mul_ps(*v, zero);  // NaN for infinities and NaNs
-            bad = _mm_or_ps(bad, _mm_cmpunord_ps(z, z));
+        for (const __m128 v : {x1[p], x2[p], y1[p], y2[p]}) {
+            // |v| <= bound is false for NaN, so one ordered compare covers both.
+            sane = _mm_and_ps(sane, _mm_cmple_ps(_mm_andnot_ps(sign, v), bound));
         }
-        x1[p] = _mm_andnot_ps(bad, x1[p]);
-        x2[p] = _mm_andnot_ps(bad, x2[p]);
-        y1[p] = _mm_andnot_ps(bad, y1[p]);
-        y2[p] = _mm_andnot_ps(bad, y2[p]);
     }
+    return _mm_movemask_ps(sane) == 0xF;
+}
+
+void VeskChain::clearMemories() {
+    for (int p = 0; p < kPairs; ++p) x1[p] = x2[p] = y1[p] = y2[p] = _mm_setzero_ps();
 }
 
 BandHistory VeskChain::history(int band) const {
