@@ -84,11 +84,15 @@ __m128 VeskChain::step(__m128 input, int index, int fed) {
 }
 
 int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float* outR,
-                          int frames, Published<VeskDesign>& design, bool accumulate) {
+                          int frames, Published<VeskDesign>& design, bool accumulate,
+                          __m128& nonFinite) {
     const __m128 in = _mm_set1_ps(inputGain);
     const __m128 out = _mm_set1_ps(outputGain);
+    const __m128 zero = _mm_setzero_ps();
     auto emit = [&](int at, __m128 y) {
         __m128 v = _mm_mul_ps(_mm_movehl_ps(y, y), out);
+        const __m128 z = _mm_mul_ps(v, zero);  // NaN exactly where v is not finite
+        nonFinite = _mm_or_ps(nonFinite, _mm_cmpunord_ps(z, z));
         float l = _mm_cvtss_f32(v);
         float r = _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(1, 1, 1, 1)));
         if (accumulate) {
@@ -122,12 +126,17 @@ int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float
 void VeskChain::process(const float* inL, const float* inR, float* outL, float* outR,
                         int frames, Published<VeskDesign>& design, bool accumulate) {
     if (const VeskDesign* newest = design.takeNewest(seen)) load(*newest);
+    __m128 nonFinite = _mm_setzero_ps();
     int done = 0;
     while (done < frames) {
         done += runSegment(inL + done, inR + done, outL + done, outR + done, frames - done,
-                           design, accumulate);
+                           design, accumulate, nonFinite);
     }
-    dsp::recoverAfterBlock(*this, outL, outR, std::max(frames, 0));
+    // Replacing, the block's samples are exactly what the chain made, so the
+    // rule needs to look at them only when one of those was not finite;
+    // adding, the host's own samples count too.
+    const bool scan = accumulate || _mm_movemask_ps(nonFinite) != 0;
+    dsp::recoverAfterBlock(*this, outL, outR, scan ? std::max(frames, 0) : 0);
 }
 
 bool VeskChain::memoriesSane() const {
