@@ -11,6 +11,9 @@ public:
     // made, so the entry point discards the instance.
     explicit Vesk(audioMasterCallback audioMaster);
 
+    // Any thread. VeskCore's, then the editor shows the new value.
+    void setParameter(VstInt32 index, float value) override;
+
 private:
     // Makes the editor, which attaches itself; false when it cannot be made.
     bool makeEditor();

@@ -1,5 +1,7 @@
 #include "plugins/vesk/vesk_core.h"
 
+#include "host/guieditor/aeffguieditor.h"
+
 namespace vesk {
 
 namespace {
@@ -75,6 +77,7 @@ void VeskCore::setParameter(VstInt32 index, float sent) {
             design.update([&](VeskDesign& d) { d.band[band] = c; });
         }
     }
+    if (editor) static_cast<AEffGUIEditor*>(editor)->postUpdate();  // a redraw at the next idle
 }
 
 float VeskCore::getParameter(VstInt32 index) {

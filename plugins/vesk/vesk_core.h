@@ -25,6 +25,7 @@ public:
 
     // Any thread. Stores value in the current program as sent; plays it snapped
     // to the centre. A band index redesigns that band only, at the rate fetched now.
+    // Then asks the editor, if there is one, for a redraw.
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;  // the snapped value
     void getParameterDisplay(VstInt32 index, char* text) override;  // dB
