@@ -107,8 +107,9 @@ TEST_F(VeskEditor, DraggingThe1000HzSliderToTheTopSetsParameter12) {
     EXPECT_EQ(p.effect()->getParameter(12), 1.0f);
     EXPECT_EQ(shown(ed()->display(12)), "12.00");
     EXPECT_EQ(ed()->slider(12)->handleRect().top, 30);
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i) {
         if (i != 12) EXPECT_EQ(p.effect()->getParameter(i), 0.5f) << i;
+    }
 }
 
 TEST_F(VeskEditor, ADragEndingInTheSnapRangeCentresTheHandleAndShowsZero) {
