@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "dsp/recovery.h"
 
@@ -15,6 +16,25 @@ constexpr int kUnbounded = INT_MAX / 2;
 
 __m128 blend(__m128 mask, __m128 chosen, __m128 other) {
     return _mm_or_ps(_mm_and_ps(mask, chosen), _mm_andnot_ps(mask, other));
+}
+
+// True when one of n samples is not finite. x - x is 0 for a finite x and NaN
+// otherwise, and a NaN stays in a sum, so four running sums tell it.
+bool anyNonFinite(const float* s, int n) {
+    __m128 a = _mm_setzero_ps(), b = a, c = a, d = a;
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m128 v0 = _mm_loadu_ps(s + i), v1 = _mm_loadu_ps(s + i + 4);
+        const __m128 v2 = _mm_loadu_ps(s + i + 8), v3 = _mm_loadu_ps(s + i + 12);
+        a = _mm_add_ps(a, _mm_sub_ps(v0, v0));
+        b = _mm_add_ps(b, _mm_sub_ps(v1, v1));
+        c = _mm_add_ps(c, _mm_sub_ps(v2, v2));
+        d = _mm_add_ps(d, _mm_sub_ps(v3, v3));
+    }
+    const __m128 sum = _mm_add_ps(_mm_add_ps(a, b), _mm_add_ps(c, d));
+    bool bad = _mm_movemask_ps(_mm_cmpunord_ps(sum, sum)) != 0;
+    for (; i < n; ++i) bad |= !std::isfinite(s[i]);
+    return bad;
 }
 
 }  // namespace
@@ -83,19 +103,16 @@ __m128 VeskChain::step(__m128 input, int index, int fed) {
     return last;
 }
 
+template <bool Accumulate>
 int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float* outR,
-                          int frames, Published<VeskDesign>& design, bool accumulate,
-                          __m128& nonFinite) {
+                          int frames, Published<VeskDesign>& design) {
     const __m128 in = _mm_set1_ps(inputGain);
     const __m128 out = _mm_set1_ps(outputGain);
-    const __m128 zero = _mm_setzero_ps();
     auto emit = [&](int at, __m128 y) {
         __m128 v = _mm_mul_ps(_mm_movehl_ps(y, y), out);
-        const __m128 z = _mm_mul_ps(v, zero);  // NaN exactly where v is not finite
-        nonFinite = _mm_or_ps(nonFinite, _mm_cmpunord_ps(z, z));
         float l = _mm_cvtss_f32(v);
         float r = _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(1, 1, 1, 1)));
-        if (accumulate) {
+        if constexpr (Accumulate) {
             outL[at] += l;
             outR[at] += r;
         } else {
@@ -126,17 +143,24 @@ int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float
 void VeskChain::process(const float* inL, const float* inR, float* outL, float* outR,
                         int frames, Published<VeskDesign>& design, bool accumulate) {
     if (const VeskDesign* newest = design.takeNewest(seen)) load(*newest);
-    __m128 nonFinite = _mm_setzero_ps();
+    float largestOutputGain = outputGain;
     int done = 0;
     while (done < frames) {
-        done += runSegment(inL + done, inR + done, outL + done, outR + done, frames - done,
-                           design, accumulate, nonFinite);
+        done += accumulate ? runSegment<true>(inL + done, inR + done, outL + done, outR + done,
+                                              frames - done, design)
+                           : runSegment<false>(inL + done, inR + done, outL + done, outR + done,
+                                               frames - done, design);
+        largestOutputGain = std::max(largestOutputGain, outputGain);
     }
-    // Replacing, the block's samples are exactly what the chain made, so the
-    // rule needs to look at them only when one of those was not finite;
-    // adding, the host's own samples count too.
-    const bool scan = accumulate || _mm_movemask_ps(nonFinite) != 0;
-    dsp::recoverAfterBlock(*this, outL, outR, scan ? std::max(frames, 0) : 0);
+    // The rule rewrites the block only when a sample of it may not be finite.
+    // A non-finite value inside the chain stays in its histories to the end of
+    // the block (even a zero coefficient times it is NaN), so with sane
+    // histories a replaced sample can only have overflowed in the output gain
+    // (above 1); an accumulated one may hold the host's own non-finite value.
+    const int n = std::max(frames, 0);
+    const bool rewrite = accumulate || !memoriesSane() ||
+                         (largestOutputGain > 1.0f && (anyNonFinite(outL, n) || anyNonFinite(outR, n)));
+    dsp::recoverAfterBlock(*this, outL, outR, rewrite ? n : 0);
 }
 
 bool VeskChain::memoriesSane() const {

@@ -50,10 +50,10 @@ private:
     void load(const VeskDesign& design);
     // Runs from the start of the block or of a new design until the block ends
     // or a newer design arrives (loaded once the wave has drained); returns
-    // the number of frames taken. Marks in nonFinite the lanes of any output
-    // the chain made that was not finite.
+    // the number of frames taken.
+    template <bool Accumulate>
     int runSegment(const float* inL, const float* inR, float* outL, float* outR, int frames,
-                   Published<VeskDesign>& design, bool accumulate, __m128& nonFinite);
+                   Published<VeskDesign>& design);
     template <bool Masked>
     __m128 step(__m128 input, int index, int fed);
 

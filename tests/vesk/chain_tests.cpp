@@ -223,6 +223,29 @@ TEST(Chain, RecoversFromNonFiniteAndHugeInput) {
     }
 }
 
+// Samples that are not finite although the histories end the block sane: a
+// finite peak that overflows in the output gain, and, accumulating, a host's
+// own non-finite sample. Both reach the host as 0; the rest stays.
+TEST(Chain, NonFiniteSamplesWithSaneHistoriesAreZeroed) {
+    VeskDesign loud;  // flat sections: the histories forget the peak at once
+    loud.outputGain = 1000.0f;
+    Published<VeskDesign> design(loud);
+    VeskChain chain;
+    std::vector<float> l(64, 0.001f), r(64, 0.001f);
+    l[10] = 1e36f;
+    chain.process(l.data(), r.data(), l.data(), r.data(), 64, design, false);
+    EXPECT_TRUE(chain.memoriesSane());
+    EXPECT_EQ(l[10], 0.0f);
+    EXPECT_EQ(l[11], 1000.0f * (0.001f + kAntiDenormal));
+    EXPECT_EQ(r[10], l[11]);
+
+    std::vector<float> in(64, 0.001f), accL(64, 0.0f), accR(64, 0.0f);
+    accR[5] = std::numeric_limits<float>::infinity();
+    chain.process(in.data(), in.data(), accL.data(), accR.data(), 64, design, true);
+    EXPECT_EQ(accR[5], 0.0f);
+    EXPECT_EQ(accR[6], accL[6]);
+}
+
 TEST(Chain, RunawayHistoryIsClearedWholeAtTheEndOfTheBlock) {
     Published<VeskDesign> design(offCentre());
     VeskChain chain;
