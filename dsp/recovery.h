@@ -7,8 +7,13 @@
 //     infinities included) is cleared whole: every memory of every section
 //     returns to zero, the coefficients stay, so the next block starts as a
 //     fresh instance with the same settings would;
-//   - every sample of the block that is not finite is replaced by 0, so the
+//   - every sample of that block that is not finite is replaced by 0, so the
 //     host never receives one.
+// A block whose output held a non-finite sample always ends with memories that
+// are not finite: the sample came from (or went into) a recursive section, and
+// its memories keep it (0 times NaN or infinity is NaN). So the outputs need
+// scanning only when the memories say so, and a chain must run its signal
+// through at least one such section.
 // A chain is anything with `bool memoriesSane() const` and `void clearMemories()`.
 // Audio thread; never allocates, locks or waits.
 #pragma once
@@ -71,11 +76,11 @@ inline void zeroNonFinite(double* samples, int n) {
 // channel). Returns true when the chain was cleared.
 template <class Chain, class Sample>
 inline bool recoverAfterBlock(Chain& chain, Sample* outL, Sample* outR, int n) {
-    const bool runaway = !chain.memoriesSane();
-    if (runaway) chain.clearMemories();
+    if (chain.memoriesSane()) return false;
+    chain.clearMemories();
     zeroNonFinite(outL, n);
     zeroNonFinite(outR, n);
-    return runaway;
+    return true;
 }
 
 }  // namespace dsp

@@ -31,6 +31,7 @@ struct ControlSpec {
     int style = 0;          // sliders: CSliderStyle (0: the toolkit's default); displays: their style
     bool freeClick = true;  // sliders: a click beside the handle moves it
     bool mouseEnabled = true;
+    bool reports = true;    // false: the view gets no listener (it only shows)
     // Text views.
     int font = 3;  // kNormalFont
     CColor fontColor{255, 255, 255, 255};

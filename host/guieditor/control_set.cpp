@@ -12,6 +12,7 @@ void release(CBitmap* bitmap) {
 }  // namespace
 
 CControl* ControlSet::create(const ControlSpec& s, CControlListener* listener) {
+    if (!s.reports) listener = nullptr;
     CBitmap* picture = load(s.bitmap);
     CControl* view = nullptr;
     switch (s.kind) {

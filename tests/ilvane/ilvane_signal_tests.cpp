@@ -64,33 +64,6 @@ TEST_F(IlvaneSignal, BothPrecisionsAgreeWithinFloatRounding) {
     EXPECT_GT(ratio, 0.0);
 }
 
-TEST_F(IlvaneSignal, InPlaceEqualsSeparateBuffers) {
-    LoadedPlugin other(PLUGIN_PATH_Ilvane);
-    ASSERT_TRUE(other.create());
-    for (hosting::Plugin* q : {&plugin(), other.plugin.get()}) {
-        q->setParameter(0, 0.7f);
-        q->setParameter(1, 0.95f);
-    }
-    const int frames = 777;
-    std::vector<float> l = testsignal::noise(frames, 0.5, 9), r = testsignal::noise(frames, 0.5, 10);
-    std::vector<float> outL(frames), outR(frames), inL = l, inR = r;
-    float* in[2] = {inL.data(), inR.data()};
-    float* out[2] = {outL.data(), outR.data()};
-    plugin().processReplacing(in, out, frames);
-    other.plugin->processStereo(l, r);
-    EXPECT_EQ(outL, l);
-    EXPECT_EQ(outR, r);
-
-    std::vector<double> dl(frames, 0.25), dr(frames, -0.5), dOutL(frames), dOutR(frames);
-    std::vector<double> dInL = dl, dInR = dr;
-    double* dIn[2] = {dInL.data(), dInR.data()};
-    double* dOut[2] = {dOutL.data(), dOutR.data()};
-    plugin().processDoubleReplacing(dIn, dOut, frames);
-    other.plugin->processStereo(dl, dr);
-    EXPECT_EQ(dOutL, dl);
-    EXPECT_EQ(dOutR, dr);
-}
-
 TEST_F(IlvaneSignal, NoFramesWriteNothing) {
     std::vector<float> l(8, 7.0f), r(8, 7.0f);
     std::vector<double> dl(8, 7.0), dr(8, 7.0);

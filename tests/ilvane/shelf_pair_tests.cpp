@@ -67,6 +67,38 @@ void expectPackedMatchesPlain() {
 TEST(ShelfPair, PackedMatchesPlainSectionIn32Bit) { expectPackedMatchesPlain<float>(); }
 TEST(ShelfPair, PackedMatchesPlainSectionIn64Bit) { expectPackedMatchesPlain<double>(); }
 
+// The packed path against the plain sections for every block length that
+// matters to a vector loop (empty, shorter than, equal to and around its
+// widths, long), block after block on one pair.
+template <class Sample>
+void expectPackedMatchesPlainAtEveryLength() {
+    Published<ShelfDesign> designs;
+    designs.publish(designAt(9.0f, -4.5f, 48000.0f));
+    const ShelfDesign d = designAt(9.0f, -4.5f, 48000.0f);
+    ShelfPair<Sample> pair;
+    PeakSection<Sample> plainLow, plainHigh;
+    static_cast<PeakCoefficients&>(plainLow) = d.low;
+    static_cast<PeakCoefficients&>(plainHigh) = d.high;
+    std::uint32_t seed = 11;
+    for (int frames : {0, 1, 2, 3, 15, 16, 17, 31, 64, 511, 4096}) {
+        std::vector<Sample> l = asSamples<Sample>(testsignal::noise(frames, 0.8, ++seed));
+        std::vector<Sample> r = asSamples<Sample>(testsignal::noise(frames, 0.3, ++seed));
+        const std::vector<Sample> inL = l, inR = r;
+        processShelfPair(designs, pair, l.data(), r.data(), l.data(), r.data(), frames);
+        for (int i = 0; i < frames; ++i) {
+            StereoPair<Sample> y = processPeakSection(plainLow, inL[i], inR[i]);
+            StereoPair<Sample> z = processPeakSection(plainHigh, y.left, y.right);
+            ASSERT_EQ(l[i], z.left) << frames << " frames, frame " << i;
+            ASSERT_EQ(r[i], z.right) << frames << " frames, frame " << i;
+        }
+    }
+}
+
+TEST(ShelfPair, PackedMatchesPlainAtEveryBlockLength) {
+    expectPackedMatchesPlainAtEveryLength<float>();
+    expectPackedMatchesPlainAtEveryLength<double>();
+}
+
 TEST(ShelfPair, FloatStateHoldsRoundedOutputs) {
     // The stored outputs are the rounded samples: one step by hand.
     PeakSection<float> s;
