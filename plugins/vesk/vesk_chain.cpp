@@ -152,15 +152,16 @@ void VeskChain::process(const float* inL, const float* inR, float* outL, float* 
                                                frames - done, design);
         largestOutputGain = std::max(largestOutputGain, outputGain);
     }
-    // The rule rewrites the block only when a sample of it may not be finite.
-    // A non-finite value inside the chain stays in its histories to the end of
-    // the block (even a zero coefficient times it is NaN), so with sane
-    // histories a replaced sample can only have overflowed in the output gain
-    // (above 1); an accumulated one may hold the host's own non-finite value.
+    // The suite's rule: histories not sane clear the chain and rewrite the block.
     const int n = std::max(frames, 0);
-    const bool rewrite = accumulate || !memoriesSane() ||
-                         (largestOutputGain > 1.0f && (anyNonFinite(outL, n) || anyNonFinite(outR, n)));
-    dsp::recoverAfterBlock(*this, outL, outR, rewrite ? n : 0);
+    if (dsp::recoverAfterBlock(*this, outL, outR, n)) return;
+    // Sane histories cannot tell of two kinds of non-finite sample: one that a
+    // finite output overflowed into in an output gain above 1, and, adding,
+    // one the host's buffer held. Those are looked for and zeroed here.
+    if ((accumulate || largestOutputGain > 1.0f) && (anyNonFinite(outL, n) || anyNonFinite(outR, n))) {
+        dsp::zeroNonFinite(outL, n);
+        dsp::zeroNonFinite(outR, n);
+    }
 }
 
 bool VeskChain::memoriesSane() const {
