@@ -72,11 +72,24 @@ public:
     static constexpr int kNameLimit = NameLimit;
 
     // Every program starts with these values and this name.
-    ProgramBank(const float (&defaults)[Values], const char* name) {
+    ProgramBank(const float (&defaults)[Values > 0 ? Values : 1], const char* name) {
         for (Program& p : programs) {
             for (int i = 0; i < Values; ++i) p.values[i].store(defaults[i], std::memory_order_relaxed);
             setText(p, name);
         }
+    }
+    // A bank whose programs hold only names (Values 0): every one starts with this name.
+    explicit ProgramBank(const char* name)
+        requires(Values == 0)
+    {
+        for (Program& p : programs) setText(p, name);
+    }
+
+    // A bank whose programs hold only a name (no values).
+    explicit ProgramBank(const char* name)
+        requires(Values == 0)
+    {
+        for (Program& p : programs) setText(p, name);
     }
 
     static bool valid(VstInt32 program) { return program >= 0 && program < Programs; }

@@ -48,7 +48,7 @@ CControl* ControlSet::create(const ControlSpec& s, CControlListener* listener) {
     case ControlKind::paramDisplay:
     case ControlKind::textEdit: {
         CParamDisplay* display = s.kind == ControlKind::textEdit
-                                     ? new CTextEdit(s.size, listener, s.tag, nullptr, picture)
+                                     ? new CTextEdit(s.size, listener, s.tag, nullptr, picture, s.style)
                                      : new CParamDisplay(s.size, picture, s.style);
         display->setTag(s.tag);
         display->setFont(s.font);

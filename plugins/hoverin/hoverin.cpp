@@ -1,41 +1,34 @@
-#include "hoverin.h"
+#include "plugins/hoverin/hoverin.h"
 
 #include <new>
 
 #include "host/entry.h"
-#include "parameters.h"
+#include "plugins/hoverin/editor.h"
+#include "plugins/hoverin/parameters.h"
 
 namespace hoverin {
 
 namespace {
 
-struct ParameterText {
-    const char* name;
-    const char* label;
+constexpr EffectIdentity kIdentity{fourCharCode('k', 'w', 'z', 't'), "Hoverin", "Hoverin", "Joralt",
+                                   1000};
+constexpr ParameterText kParameters[Hoverin::kNumParams] = {
+    {"Dry Wet", 9, "%", 8},       {"Feedback", 9, "%", 8}, {"Rate", 9, "", 8},
+    {"Range", 9, "Octaves", 8},   {"Frequency", 9, "Hz", 8}, {"Out Gain", 9, "dB", 8},
 };
-
-const ParameterText kParameters[Hoverin::kNumParams] = {
-    {"Dry Wet", "%"}, {"Feedback", "%"}, {"Rate", ""},
-    {"Range", "Octaves"}, {"Frequency", "Hz"}, {"Out Gain", "dB"},
-};
-
-constexpr int kNameLength = 9;
-constexpr int kLabelLength = 8;
+constexpr char kProgramName[] = "Default";
 constexpr int kDisplayLength = 8;
-
-bool knownParameter(VstInt32 index) { return index >= 0 && index < Hoverin::kNumParams; }
 
 }  // namespace
 
 
 Hoverin::Hoverin(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, 1, kNumParams, VstGeneration::v24) {
+    : SuiteEffect(audioMaster, 1, kNumParams, kIdentity, kParameters),
+      programs(kProgramName) {
     canProcessReplacing();
     canDoubleReplacing();
     setNumInputs(2);
     setNumOutputs(2);
-    setUniqueID(fourCharCode('k', 'w', 'z', 't'));
-    vstCopyText(programName, "Default", kProgramNameLength);
 
     sampleRate.store(getSampleRate(), std::memory_order_relaxed);
     const RateDivision* division = rateDivision(static_cast<int>(rateIndexFor(0.5f)));
@@ -45,9 +38,16 @@ Hoverin::Hoverin(audioMasterCallback audioMaster)
     frequencyHz.store(frequencyHzFor(0.8f), std::memory_order_relaxed);
     outGainDb.store(outGainDbFor(1.0f), std::memory_order_relaxed);
 
-    // No audio runs yet: the channels take the first set directly.
+    // No audio runs yet: the channels take the first set and restart directly.
     controls.update([this](PhaserControls& c) { fillChannelSettings(c); });
-    configureChannels(controls.current(), true);
+    configureChannels(*controls.takeNewest(seenControls));
+    restarts.takeNewest(seenRestarts);
+    left.restartSweep();
+    right.restartSweep();
+
+    // The editor attaches itself and sets the has-editor flag; without one
+    // (no memory) the effect works as before.
+    new (std::nothrow) Editor(this);
 }
 
 Hoverin::~Hoverin() { rateText.store(nullptr, std::memory_order_relaxed); }
@@ -64,7 +64,10 @@ void Hoverin::fillChannelSettings(PhaserControls& c) {
 
 void Hoverin::setParameter(VstInt32 index, float value) {
     sampleRate.store(getSampleRate(), std::memory_order_relaxed);
-    if (!knownParameter(index)) return;
+    if (!validParameter(index)) {
+        updateEditor(index, value);  // which ignores it
+        return;
+    }
     const float x = mappedValue(value);
     // Everything below runs under the hand-over's writer lock, so changes from
     // two threads at once never mix their halves.
@@ -102,9 +105,10 @@ void Hoverin::setParameter(VstInt32 index, float value) {
             break;
         }
         fillChannelSettings(c);
-        ++c.configureSerial;
-        if (index != kFeedback) ++c.restartSerial;
     });
+    // Rate, Range and Frequency restart the sweep; Feedback lets it run on.
+    if (index == kRate || index == kRange || index == kFrequency) restarts.publish({});
+    updateEditor(index, value);
 }
 
 float Hoverin::getParameter(VstInt32 index) {
@@ -117,14 +121,6 @@ float Hoverin::getParameter(VstInt32 index) {
     case kOutGain: return outGain.load(std::memory_order_relaxed);
     default: return 0.0f;
     }
-}
-
-void Hoverin::getParameterName(VstInt32 index, char* text) {
-    if (knownParameter(index)) vstCopyText(text, kParameters[index].name, kNameLength);
-}
-
-void Hoverin::getParameterLabel(VstInt32 index, char* label) {
-    if (knownParameter(index)) vstCopyText(label, kParameters[index].label, kLabelLength);
 }
 
 void Hoverin::getParameterDisplay(VstInt32 index, char* text) {
@@ -152,29 +148,17 @@ void Hoverin::getParameterDisplay(VstInt32 index, char* text) {
     }
 }
 
-void Hoverin::setProgramName(char* name) { vstCopyText(programName, name, kProgramNameLength); }
+// One program: whatever number the host selected, the name is that program's.
+void Hoverin::setProgramName(char* name) { programs.setName(0, name); }
 
-void Hoverin::getProgramName(char* name) { vstCopyText(name, programName, kProgramNameLength); }
+void Hoverin::getProgramName(char* name) { programs.copyName(0, name); }
 
-bool Hoverin::getEffectName(char* name) {
-    vstCopyText(name, "Hoverin", 32);
-    return true;
+void Hoverin::updateEditor(VstInt32 index, float value) {
+    if (editor) static_cast<Editor*>(editor)->setParameter(index, value);
 }
-
-bool Hoverin::getVendorString(char* text) {
-    vstCopyText(text, "Joralt", 64);
-    return true;
-}
-
-bool Hoverin::getProductString(char* text) {
-    vstCopyText(text, "Hoverin", 64);
-    return true;
-}
-
-VstInt32 Hoverin::getVendorVersion() { return 1000; }
 
 }  // namespace hoverin
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    return new (std::nothrow) hoverin::Hoverin(audioMaster);
+    return createSuiteEffect<hoverin::Hoverin>(audioMaster);
 }

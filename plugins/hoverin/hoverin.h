@@ -3,21 +3,19 @@
 //
 // Threads: setParameter and the getters run on any host or editor thread; the
 // block entries run on the audio thread. A parameter change publishes the
-// values the audio uses as one whole set; the audio thread picks it up at its
+// values the audio uses as one whole set; the audio thread takes it at its
 // next sample and applies it to the channels, whose state it alone owns.
 #pragma once
 
 #include <atomic>
-#include <cstdint>
 
-#include "host/audioeffectx.h"
-#include "phaser_channel.h"
+#include "host/suite_effect.h"
+#include "plugins/hoverin/phaser_channel.h"
 #include "realtime/published.h"
 
 namespace hoverin {
 
-// What the audio thread uses, handed over whole. The serials tell it when to
-// configure its channels and when to restart their sweeps.
+// What the audio thread uses, handed over whole.
 struct PhaserControls {
     float mix = 0.5f;   // wet share, 0 ... 1
     float gain = 1.0f;  // linear output gain, 0 ... 1
@@ -26,15 +24,18 @@ struct PhaserControls {
     float octaves = 1.0f;     // 1 ... 6
     float frequency = 40.0f;  // Hz
     float sampleRate = 44100.0f;
-    std::uint32_t configureSerial = 0;  // bumped by Feedback, Rate, Range, Frequency
-    std::uint32_t restartSerial = 0;    // bumped by Rate, Range, Frequency
 };
 
-class Hoverin : public AudioEffectX {
+// A request to restart the sweeps from the controls published with (or
+// before) it. Carries nothing: that a new one was published is the message.
+struct SweepRestart {};
+
+class Hoverin : public SuiteEffect {
 public:
     enum Parameter { kDryWet, kFeedback, kRate, kRange, kFrequency, kOutGain, kNumParams };
     static constexpr int kProgramNameLength = 24;
 
+    // Throws std::bad_alloc when it cannot be built (see createSuiteEffect).
     explicit Hoverin(audioMasterCallback audioMaster);
     ~Hoverin() override;
 
@@ -50,25 +51,22 @@ public:
 
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
-    void getParameterLabel(VstInt32 index, char* label) override;
     void getParameterDisplay(VstInt32 index, char* text) override;
-    void getParameterName(VstInt32 index, char* text) override;
-    bool getEffectName(char* name) override;
-    bool getVendorString(char* text) override;
-    bool getProductString(char* text) override;
-    VstInt32 getVendorVersion() override;
 
 private:
     template <class Sample>
     void processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFrames);
     // Audio thread (or the constructor): configures both channels from a
-    // published set and, when restart is set, restarts their sweeps.
-    void configureChannels(const PhaserControls& controls, bool restart);
+    // published set.
+    void configureChannels(const PhaserControls& controls);
     // Writer side (under the hand-over's writer lock): the channel settings
     // from the current parameter values.
     void fillChannelSettings(PhaserControls& controls);
+    // Tells the editor of a change (it shows the effect's current value).
+    void updateEditor(VstInt32 index, float value);
 
-    char programName[kProgramNameLength + 1];
+    // The one program holds only its name.
+    ProgramBank<1, 0, kProgramNameLength> programs;
     // The base's rate as of the last setParameter; hides the base field of that name.
     std::atomic<float> sampleRate{44100.0f};
     std::atomic<float> dryWet{0.5f};
@@ -88,10 +86,14 @@ private:
     double dryLeft = 0.0, dryRight = 0.0;
     double wetLeft = 0.0, wetRight = 0.0;
     PhaserChannel left, right;
-    std::uint32_t appliedConfigure = 0;
-    std::uint32_t appliedRestart = 0;
+    unsigned long seenControls = Published<PhaserControls>::kNothingSeen;
+    unsigned long seenRestarts = Published<SweepRestart>::kNothingSeen;
 
+    // Every change publishes the controls; Rate, Range and Frequency then
+    // publish a restart, after the controls, so the audio side that takes the
+    // restart finds those controls (or newer) already published.
     Published<PhaserControls> controls;
+    Published<SweepRestart> restarts;
 };
 
 }  // namespace hoverin

@@ -1,4 +1,4 @@
-#include "parameters.h"
+#include "plugins/hoverin/parameters.h"
 
 #include <cmath>
 

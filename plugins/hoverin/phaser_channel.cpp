@@ -1,6 +1,8 @@
-#include "phaser_channel.h"
+#include "plugins/hoverin/phaser_channel.h"
 
 #include <cmath>
+
+#include "dsp/recovery.h"
 
 namespace hoverin {
 
@@ -59,13 +61,11 @@ void PhaserChannel::restartSweep() {
     sweep = sweepMin;
 }
 
-bool PhaserChannel::stagesFinite() const {
-    for (int k = 0; k < 4; ++k)
-        if (!std::isfinite(stageIn[k]) || !std::isfinite(stageOut[k])) return false;
-    return true;
+bool PhaserChannel::memoriesSane() const {
+    return dsp::allSane(stageIn, 4) && dsp::allSane(stageOut, 4);
 }
 
-void PhaserChannel::clearStages() {
+void PhaserChannel::clearMemories() {
     for (int k = 0; k < 4; ++k) stageIn[k] = stageOut[k] = 0.0;
 }
 

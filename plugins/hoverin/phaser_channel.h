@@ -6,6 +6,8 @@
 // the thread that processes audio (or to a single thread before audio runs).
 #pragma once
 
+#include "dsp/anti_denormal.h"
+
 namespace hoverin {
 
 class PhaserChannel {
@@ -26,10 +28,10 @@ public:
     // sample and returns the last stage's output.
     double processSample(double input);
 
-    // True while every stage memory is finite.
-    bool stagesFinite() const;
-    // Zeroes the stage memories (after non-finite input reached them).
-    void clearStages();
+    // True while every stage memory is finite and within dsp::kRunawayLevel.
+    bool memoriesSane() const;
+    // Zeroes the stage memories; the sweep and the settings stay.
+    void clearMemories();
 
     float feedbackGain() const { return feedback; }
     float sweepRate() const { return rate; }
@@ -59,8 +61,8 @@ private:
 };
 
 // Added to every input sample so the recursive memories never turn denormal
-// on silence: 1e-24 as a 32-bit float, used at 64 bits.
-inline constexpr double kPhaserInputOffset = static_cast<double>(1e-24f);
+// on silence: the suite's 1e-24 as a 32-bit float, used at 64 bits.
+inline constexpr double kPhaserInputOffset = static_cast<double>(dsp::kAntiDenormal);
 
 inline double PhaserChannel::processSample(double input) {
     const double w = sweep;

@@ -2,6 +2,7 @@
 // two phaser channels and the mix directly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -27,13 +28,20 @@ struct Reference {
             if (restart) c->restartSweep();
         }
     }
-    void process(std::vector<float>& l, std::vector<float>& r) {
+    template <class Sample>
+    void process(std::vector<Sample>& l, std::vector<Sample>& r) {
         for (size_t i = 0; i < l.size(); ++i) {
             const double dl = l[i], dr = r[i];
             const double wl = left.processSample(dl), wr = right.processSample(dr);
-            l[i] = static_cast<float>(((1.0 - mix) * dl + mix * wl) * gain);
-            r[i] = static_cast<float>(((1.0 - mix) * dr + mix * wr) * gain);
+            l[i] = static_cast<Sample>(((1.0 - mix) * dl + mix * wl) * gain);
+            r[i] = static_cast<Sample>(((1.0 - mix) * dr + mix * wr) * gain);
         }
+    }
+    // What the recovery rule does to a runaway chain: both channels' stages
+    // cleared, the sweeps left where they are.
+    void clearStages() {
+        left.clearMemories();
+        right.clearMemories();
     }
     PhaserChannel left, right;
     double mix = 0.5, gain = 1.0;
@@ -211,20 +219,106 @@ TEST_F(HoverinAudio, EmptyBlocksWriteNothingAndLeaveTheSweep) {
     EXPECT_EQ(l, before);
     Reference ref;
     expectSameAsReference(plugin(), ref, 2000, 9);
+
+    // A change followed by empty blocks reaches the next block with samples,
+    // restart included.
+    plugin().setParameter(kRate, 0.9f);  // "8/1"
+    for (VstInt32 frames : {0, -1}) {
+        float* channels[2] = {l.data(), r.data()};
+        plugin().processReplacing(channels, channels, frames);
+    }
+    ref.set(0.0f, 8.0f, 1.0f, frequencyHzFor(0.8f), 44100.0f, true);
+    expectSameAsReference(plugin(), ref, 2000, 10);
 }
 
-TEST_F(HoverinAudio, RecoversAfterNonFiniteInput) {
-    plugin().setParameter(kFeedback, 0.9f);
-    for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                      -std::numeric_limits<float>::infinity()}) {
+// The suite's recovery rule: a block that leaves any stage of either channel
+// non-finite or past the runaway level hands the host 0 for each non-finite
+// sample, then both channels' stages restart from zero while the sweep runs
+// on, so the next block is what a reference cleared at that point gives.
+TEST_F(HoverinAudio, RecoversAfterNonFiniteOrRunawayInput) {
+    const float bads[] = {std::numeric_limits<float>::quiet_NaN(),
+                          std::numeric_limits<float>::infinity(),
+                          -std::numeric_limits<float>::infinity(), 1e12f};
+    for (float bad : bads) {
+        LoadedPlugin q(PLUGIN_PATH_Hoverin);
+        ASSERT_TRUE(q.create());
+        q.plugin->setParameter(kFeedback, 0.9f);
+        Reference ref;
+        ref.set(0.9f, 0.5f, 1.0f, frequencyHzFor(0.8f), 44100.0f, false);
+
         std::vector<float> l = testsignal::noise(512, 0.5, 6), r = l;
-        l[100] = bad;
-        testsignal::processBlocks(plugin(), l, r);
+        l[100] = bad;  // left only: the right channel's stages are cleared all the same
+        std::vector<float> el = l, er = r;
+        float* channels[2] = {l.data(), r.data()};
+        q.plugin->processReplacing(channels, channels, 512);
+        ref.process(el, er);
+        for (int i = 0; i < 512; ++i) {
+            ASSERT_TRUE(std::isfinite(l[i])) << bad << " at " << i;
+            ASSERT_EQ(l[i], std::isfinite(el[i]) ? el[i] : 0.0f) << bad << " at " << i;
+            ASSERT_EQ(r[i], er[i]) << bad << " at " << i;
+        }
+
+        ref.clearStages();
         l = testsignal::noise(4096, 0.5, 7);
-        r = l;
-        testsignal::processBlocks(plugin(), l, r);
-        for (float v : l) ASSERT_TRUE(std::isfinite(v)) << bad;
+        r = testsignal::noise(4096, 0.5, 8);
+        el = l;
+        er = r;
+        testsignal::processBlocks(*q.plugin, l, r);
+        ref.process(el, er);
+        EXPECT_EQ(l, el) << bad;
+        EXPECT_EQ(r, er) << bad;
         EXPECT_LT(testsignal::rms(l), 2.0) << bad;
+    }
+}
+
+// The block path against the reference run sample by sample, at block lengths
+// around every boundary a block loop could get wrong, in both precisions.
+TEST_F(HoverinAudio, BlockPathMatchesTheReferenceAtEveryBlockLength) {
+    const int lengths[] = {0, 1, 2, 3, 15, 16, 17, 31, 64, 511, 4096};
+    for (bool doublePrecision : {false, true}) {
+        for (int length : lengths) {
+            LoadedPlugin q(PLUGIN_PATH_Hoverin);
+            ASSERT_TRUE(q.create());
+            q.plugin->setParameter(kFeedback, 0.6f);
+            q.plugin->setParameter(kRate, 1.0f);  // "16/1": the sweep turns within the run
+            q.plugin->setParameter(kDryWet, 0.7f);
+            Reference ref;
+            ref.set(0.6f, 16.0f, 1.0f, frequencyHzFor(0.8f), 44100.0f, true);
+            ref.mix = 0.7f;
+            const int frames = length == 0 ? 64 : std::max(3 * length, 6000 / length * length);
+            const std::vector<float> in = testsignal::noise(frames, 0.5, 40 + length);
+            const std::vector<float> inR = testsignal::noise(frames, 0.5, 80 + length);
+            if (length == 0) {
+                std::vector<float> l = in, r = inR;
+                float* channels[2] = {l.data(), r.data()};
+                q.plugin->processReplacing(channels, channels, 0);
+                double* none[2] = {nullptr, nullptr};
+                q.plugin->processDoubleReplacing(none, none, 0);
+                EXPECT_EQ(l, in);
+                continue;
+            }
+            auto run = [&](auto sample) {
+                using Sample = decltype(sample);
+                std::vector<Sample> l(in.begin(), in.end()), r(inR.begin(), inR.end());
+                std::vector<Sample> el = l, er = r;
+                for (int at = 0; at < frames; at += length) {
+                    Sample* channels[2] = {l.data() + at, r.data() + at};
+                    if constexpr (sizeof(Sample) == sizeof(float))
+                        q.plugin->processReplacing(channels, channels, length);
+                    else
+                        q.plugin->processDoubleReplacing(channels, channels, length);
+                }
+                ref.process(el, er);
+                for (int i = 0; i < frames; ++i) {
+                    ASSERT_EQ(l[i], el[i]) << "length " << length << " left " << i;
+                    ASSERT_EQ(r[i], er[i]) << "length " << length << " right " << i;
+                }
+            };
+            if (doublePrecision)
+                run(0.0);
+            else
+                run(0.0f);
+        }
     }
 }
 

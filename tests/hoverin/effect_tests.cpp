@@ -25,8 +25,8 @@ TEST_F(HoverinEffect, AnnouncesItsIdentity) {
     EXPECT_EQ(e->numParams, 6);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    // Replacing in both precisions; no editor yet, no chunks.
-    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsCanDoubleReplacing);
+    // Replacing in both precisions, an editor, no chunks.
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsCanDoubleReplacing);
     EXPECT_NE(e->processDoubleReplacing, nullptr);
     EXPECT_EQ(plugin().vendorVersion(), 1000);
 

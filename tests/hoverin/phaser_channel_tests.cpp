@@ -176,13 +176,23 @@ TEST(PhaserConfigure, LeavesTheSweepAloneUntilRestart) {
     EXPECT_NE(c.sweepLow(), low);
 }
 
-TEST(PhaserLoop, RecoversFromNonFiniteInputOnceCleared) {
-    PhaserChannel c = defaultChannel(0.5f);
-    c.processSample(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_FALSE(c.stagesFinite());
-    c.clearStages();
-    EXPECT_TRUE(c.stagesFinite());
-    for (int n = 0; n < 100; ++n) ASSERT_TRUE(std::isfinite(c.processSample(0.25)));
+// Memories count as sane while finite and within the suite's runaway level;
+// clearing them lets the loop run on from silence.
+TEST(PhaserLoop, MemoriesAreSaneUntilNonFiniteOrRunawayAndClearedRecover) {
+    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                       2e7}) {
+        PhaserChannel c = defaultChannel(0.5f);
+        c.processSample(0.25);
+        EXPECT_TRUE(c.memoriesSane());
+        c.processSample(bad);
+        EXPECT_FALSE(c.memoriesSane()) << bad;
+        const float sweep = c.sweepValue();
+        c.clearMemories();
+        EXPECT_TRUE(c.memoriesSane());
+        EXPECT_EQ(c.sweepValue(), sweep);  // the sweep is no filter memory
+        EXPECT_EQ(c.lastOutput(), 0.0);
+        for (int n = 0; n < 100; ++n) ASSERT_TRUE(std::isfinite(c.processSample(0.25)));
+    }
 }
 
 }  // namespace
