@@ -1,4 +1,4 @@
-#include "graphic_peak.h"
+#include "plugins/vesk/graphic_peak.h"
 
 #include <cmath>
 

@@ -1,33 +1,33 @@
-#include "vesk.h"
+#include "plugins/vesk/vesk.h"
 
 #include <new>
 
 #include "host/entry.h"
+#include "plugins/vesk/editor.h"
 
 namespace vesk {
 
-namespace {
-
-// The editor is not part of the build yet: the instance runs without one.
-constexpr bool kHasEditor = false;
-
-}  // namespace
-
 Vesk::Vesk(audioMasterCallback audioMaster) : VeskCore(audioMaster) {
     setUniqueID(kVeskId);
-    if (!kHasEditor) return;
-    AEffEditor* made = makeEditor();
-    if (!made) {
-        oome = true;
-        return;
-    }
-    setEditor(made);
+    if (!makeEditor()) oome = true;  // the entry point discards this instance
 }
 
-AEffEditor* Vesk::makeEditor() { return nullptr; }
+bool Vesk::makeEditor() {
+    try {
+        new Editor(this);  // attaches itself: the effect owns it from now on
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void Vesk::setParameter(VstInt32 index, float value) {
+    VeskCore::setParameter(index, value);
+    if (editor) static_cast<AEffGUIEditor*>(editor)->setParameter(index, value);
+}
 
 }  // namespace vesk
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    return new (std::nothrow) vesk::Vesk(audioMaster);
+    return createSuiteEffect<vesk::Vesk>(audioMaster);
 }

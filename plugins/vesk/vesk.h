@@ -1,7 +1,7 @@
 // The graphic equaliser as the host loads it: VeskCore with its editor.
 #pragma once
 
-#include "vesk_core.h"
+#include "plugins/vesk/vesk_core.h"
 
 namespace vesk {
 
@@ -11,9 +11,12 @@ public:
     // made, so the entry point discards the instance.
     explicit Vesk(audioMasterCallback audioMaster);
 
+    // Any thread. VeskCore's, then the editor shows the new value.
+    void setParameter(VstInt32 index, float value) override;
+
 private:
-    // The editor, or null when it cannot be made.
-    AEffEditor* makeEditor();
+    // Makes the editor, which attaches itself; false when it cannot be made.
+    bool makeEditor();
 };
 
 }  // namespace vesk

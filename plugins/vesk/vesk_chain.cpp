@@ -1,6 +1,10 @@
-#include "vesk_chain.h"
+#include "plugins/vesk/vesk_chain.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
+
+#include "dsp/recovery.h"
 
 namespace vesk {
 
@@ -12,6 +16,25 @@ constexpr int kUnbounded = INT_MAX / 2;
 
 __m128 blend(__m128 mask, __m128 chosen, __m128 other) {
     return _mm_or_ps(_mm_and_ps(mask, chosen), _mm_andnot_ps(mask, other));
+}
+
+// True when one of n samples is not finite. x - x is 0 for a finite x and NaN
+// otherwise, and a NaN stays in a sum, so four running sums tell it.
+bool anyNonFinite(const float* s, int n) {
+    __m128 a = _mm_setzero_ps(), b = a, c = a, d = a;
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m128 v0 = _mm_loadu_ps(s + i), v1 = _mm_loadu_ps(s + i + 4);
+        const __m128 v2 = _mm_loadu_ps(s + i + 8), v3 = _mm_loadu_ps(s + i + 12);
+        a = _mm_add_ps(a, _mm_sub_ps(v0, v0));
+        b = _mm_add_ps(b, _mm_sub_ps(v1, v1));
+        c = _mm_add_ps(c, _mm_sub_ps(v2, v2));
+        d = _mm_add_ps(d, _mm_sub_ps(v3, v3));
+    }
+    const __m128 sum = _mm_add_ps(_mm_add_ps(a, b), _mm_add_ps(c, d));
+    bool bad = _mm_movemask_ps(_mm_cmpunord_ps(sum, sum)) != 0;
+    for (; i < n; ++i) bad |= !std::isfinite(s[i]);
+    return bad;
 }
 
 }  // namespace
@@ -80,15 +103,16 @@ __m128 VeskChain::step(__m128 input, int index, int fed) {
     return last;
 }
 
+template <bool Accumulate>
 int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float* outR,
-                          int frames, Published<VeskDesign>& design, bool accumulate) {
+                          int frames, Published<VeskDesign>& design) {
     const __m128 in = _mm_set1_ps(inputGain);
     const __m128 out = _mm_set1_ps(outputGain);
     auto emit = [&](int at, __m128 y) {
         __m128 v = _mm_mul_ps(_mm_movehl_ps(y, y), out);
         float l = _mm_cvtss_f32(v);
         float r = _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(1, 1, 1, 1)));
-        if (accumulate) {
+        if constexpr (Accumulate) {
             outL[at] += l;
             outR[at] += r;
         } else {
@@ -96,12 +120,10 @@ int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float
             outR[at] = r;
         }
     };
+    const VeskDesign* newer = nullptr;
     int j = 0;
     for (; j < frames; ++j) {
-        if (j > 0) {
-            design.current();
-            if (design.generation() != loadedGeneration) break;
-        }
+        if (j > 0 && (newer = design.takeNewest(seen))) break;
         const __m128 x = _mm_mul_ps(_mm_setr_ps(inL[j], inR[j], 0.0f, 0.0f), in);
         if (j < kDepth) {
             step<true>(x, j, kUnbounded);
@@ -114,37 +136,49 @@ int VeskChain::runSegment(const float* inL, const float* inR, float* outL, float
         const __m128 y = step<true>(_mm_setzero_ps(), j, fed);
         if (j >= kDepth) emit(j - kDepth, y);
     }
+    if (newer) load(*newer);
     return fed;
 }
 
 void VeskChain::process(const float* inL, const float* inR, float* outL, float* outR,
                         int frames, Published<VeskDesign>& design, bool accumulate) {
+    if (const VeskDesign* newest = design.takeNewest(seen)) load(*newest);
+    float largestOutputGain = outputGain;
     int done = 0;
     while (done < frames) {
-        const VeskDesign& newest = design.current();
-        if (design.generation() != loadedGeneration) {
-            load(newest);
-            loadedGeneration = design.generation();
-        }
-        done += runSegment(inL + done, inR + done, outL + done, outR + done, frames - done,
-                           design, accumulate);
+        done += accumulate ? runSegment<true>(inL + done, inR + done, outL + done, outR + done,
+                                              frames - done, design)
+                           : runSegment<false>(inL + done, inR + done, outL + done, outR + done,
+                                               frames - done, design);
+        largestOutputGain = std::max(largestOutputGain, outputGain);
     }
-    clearNonFinite();
+    // The suite's rule: histories not sane clear the chain and rewrite the block.
+    const int n = std::max(frames, 0);
+    if (dsp::recoverAfterBlock(*this, outL, outR, n)) return;
+    // Sane histories cannot tell of two kinds of non-finite sample: one that a
+    // finite output overflowed into in an output gain above 1, and, adding,
+    // one the host's buffer held. Those are looked for and zeroed here.
+    if ((accumulate || largestOutputGain > 1.0f) && (anyNonFinite(outL, n) || anyNonFinite(outR, n))) {
+        dsp::zeroNonFinite(outL, n);
+        dsp::zeroNonFinite(outR, n);
+    }
 }
 
-void VeskChain::clearNonFinite() {
-    const __m128 zero = _mm_setzero_ps();
+bool VeskChain::memoriesSane() const {
+    const __m128 bound = _mm_set1_ps(static_cast<float>(dsp::kRunawayLevel));
+    const __m128 sign = _mm_set1_ps(-0.0f);
+    __m128 sane = _mm_castsi128_ps(_mm_set1_epi32(-1));
     for (int p = 0; p < kPairs; ++p) {
-        __m128 bad = _mm_setzero_ps();
-        for (const __m128* v : {&x1[p], &x2[p], &y1[p], &y2[p]}) {
-            const __m128 z = _mm_mul_ps(*v, zero);  // NaN for infinities and NaNs
-            bad = _mm_or_ps(bad, _mm_cmpunord_ps(z, z));
+        for (const __m128 v : {x1[p], x2[p], y1[p], y2[p]}) {
+            // |v| <= bound is false for NaN, so one ordered compare covers both.
+            sane = _mm_and_ps(sane, _mm_cmple_ps(_mm_andnot_ps(sign, v), bound));
         }
-        x1[p] = _mm_andnot_ps(bad, x1[p]);
-        x2[p] = _mm_andnot_ps(bad, x2[p]);
-        y1[p] = _mm_andnot_ps(bad, y1[p]);
-        y2[p] = _mm_andnot_ps(bad, y2[p]);
     }
+    return _mm_movemask_ps(sane) == 0xF;
+}
+
+void VeskChain::clearMemories() {
+    for (int p = 0; p < kPairs; ++p) x1[p] = x2[p] = y1[p] = y2[p] = _mm_setzero_ps();
 }
 
 BandHistory VeskChain::history(int band) const {

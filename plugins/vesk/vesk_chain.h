@@ -12,8 +12,8 @@
 
 #include <emmintrin.h>
 
+#include "plugins/vesk/vesk_design.h"
 #include "realtime/published.h"
-#include "vesk_design.h"
 
 namespace vesk {
 
@@ -29,24 +29,33 @@ public:
     // Audio thread. Runs frames (>= 0) sample pairs from inL/inR to outL/outR
     // (outputs may be the inputs); replaces the outputs, or adds to them when
     // accumulate is set. Takes the newest design before every sample, so a set
-    // published meanwhile applies from the next sample on. A history left
-    // non-finite by the block (non-finite or huge input) is cleared.
+    // published meanwhile applies from the next sample on. Ends with the
+    // suite's recovery rule (dsp/recovery.h): a history left out of bounds by
+    // the block is cleared whole, and no non-finite sample reaches the outputs.
     void process(const float* inL, const float* inR, float* outL, float* outR, int frames,
                  Published<VeskDesign>& design, bool accumulate);
 
     // The history of band 0..17 (audio thread, or while no audio runs).
     BandHistory history(int band) const;
 
+    // For the recovery rule: true when every history value is finite and
+    // within dsp::kRunawayLevel; clearing zeroes every history, the design stays.
+    bool memoriesSane() const;
+    void clearMemories();
+
 private:
     static constexpr int kPairs = kBandCount / 2;
     static constexpr int kDepth = kBandCount - 1;  // steps from entering to leaving
 
     void load(const VeskDesign& design);
+    // Runs from the start of the block or of a new design until the block ends
+    // or a newer design arrives (loaded once the wave has drained); returns
+    // the number of frames taken.
+    template <bool Accumulate>
     int runSegment(const float* inL, const float* inR, float* outL, float* outR, int frames,
-                   Published<VeskDesign>& design, bool accumulate);
+                   Published<VeskDesign>& design);
     template <bool Masked>
     __m128 step(__m128 input, int index, int fed);
-    void clearNonFinite();
 
     // Lanes of pair p: left and right of section 2p, then of section 2p + 1.
     __m128 b0[kPairs], b1[kPairs], b2[kPairs], a1[kPairs], a2[kPairs];
@@ -54,7 +63,7 @@ private:
     __m128i lane[kPairs];  // section number of each lane
     float inputGain = 1.0f;
     float outputGain = 1.0f;
-    unsigned long loadedGeneration = ~0ul;  // design.generation() when last loaded
+    unsigned long seen = Published<VeskDesign>::kNothingSeen;  // the design last taken
 };
 
 }  // namespace vesk

@@ -5,35 +5,29 @@
 
 #include <atomic>
 
-#include "host/audioeffectx.h"
+#include "host/suite_effect.h"
+#include "plugins/vesk/vesk_chain.h"
+#include "plugins/vesk/vesk_design.h"
 #include "realtime/published.h"
-#include "vesk_chain.h"
-#include "vesk_design.h"
 
 namespace vesk {
 
 constexpr VstInt32 kVeskId = fourCharCode('V', 'e', 's', 'k');
 
-// One program: the values as they were set (before the centre snap) and a name.
-struct VeskProgram {
-    static constexpr int kNameLength = 23;  // characters; the field adds a terminator
-    std::atomic<float> params[20];
-    char name[kNameLength + 1];
-};
-
-class VeskCore : public AudioEffectX {
+class VeskCore : public SuiteEffect {
 public:
     static constexpr int kNumPrograms = 10;
     static constexpr int kNumParams = 20;  // 0 input, 1..18 bands, 19 output
+    static constexpr int kProgramNameLength = 23;  // characters; the field adds a terminator
 
+    // Throws std::bad_alloc when it cannot be built (see createSuiteEffect).
     explicit VeskCore(audioMasterCallback audioMaster);
 
     // Any thread. Stores value in the current program as sent; plays it snapped
     // to the centre. A band index redesigns that band only, at the rate fetched now.
+    // Then asks the editor, if there is one, for a redraw.
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;  // the snapped value
-    void getParameterName(VstInt32 index, char* text) override;
-    void getParameterLabel(VstInt32 index, char* text) override;
     void getParameterDisplay(VstInt32 index, char* text) override;  // dB
 
     void setProgram(VstInt32 program) override;
@@ -41,10 +35,6 @@ public:
     void getProgramName(char* name) override;
     bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
 
-    bool getEffectName(char* name) override;
-    bool getProductString(char* text) override;
-    bool getVendorString(char* text) override;
-    VstInt32 getVendorVersion() override { return 1000; }
     VstPlugCategory getPlugCategory() override { return kPlugCategEffect; }
 
     // Audio thread.
@@ -64,17 +54,16 @@ public:
     float getDesignRate() const { return designRate.load(std::memory_order_relaxed); }
 
 private:
-    static bool valid(VstInt32 index) { return index >= 0 && index < kNumParams; }
-    VeskProgram& currentProgram();
     void designAll();
 
-    VeskProgram programs[kNumPrograms];
+    // Programs keep the values as they were sent, not as they are played.
+    ProgramBank<kNumPrograms, kNumParams, kProgramNameLength> programs;
     std::atomic<float> value[kNumParams];   // snapped
     std::atomic<float> factor[kNumParams];  // linear
     std::atomic<float> db[kNumParams];
     std::atomic<float> designRate{44100.0f};
-    Published<vesk::VeskDesign> design;
-    vesk::VeskChain chain;  // audio thread only
+    Published<VeskDesign> design;
+    VeskChain chain;  // audio thread only
 };
 
 }  // namespace vesk

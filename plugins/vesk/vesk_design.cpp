@@ -1,9 +1,9 @@
-#include "vesk_design.h"
+#include "plugins/vesk/vesk_design.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "graphic_peak.h"
+#include "plugins/vesk/graphic_peak.h"
 
 namespace vesk {
 

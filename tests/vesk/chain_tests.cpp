@@ -3,6 +3,7 @@
 // non-finite input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -149,6 +150,47 @@ TEST(Chain, FlatDesignReturnsTheInputSampleForSample) {
     }
 }
 
+// The optimised chain against the reference at every block length that
+// matters to the wave (empty, shorter than, equal to and longer than its
+// depth, vector multiples and odd lengths): several blocks of each, replacing
+// in place and accumulating, the same bits and the same histories.
+TEST(Chain, MatchesTheReferenceAtEveryBlockLength) {
+    const int lengths[] = {0, 1, 2, 3, 15, 16, 17, 18, 19, 31, 64, 511, 4096};
+    for (const bool accumulate : {false, true}) {
+        for (const int n : lengths) {
+            SCOPED_TRACE(::testing::Message() << "length " << n << (accumulate ? " adding" : ""));
+            Published<VeskDesign> design(offCentre());
+            VeskChain chain;
+            ReferenceChain ref;
+            ref.set(offCentre());
+            const int blocks = n > 0 ? std::max(3, 1024 / n) : 3;
+            const std::vector<float> inL = testsignal::noise(blocks * n + 1, 0.5, 12);
+            const std::vector<float> inR = testsignal::noise(blocks * n + 1, 0.5, 13);
+            std::vector<float> l = inL, r = inR;  // run in place when replacing
+            std::vector<float> accL(inL.size(), 0.125f), accR(inR.size(), -0.125f);
+            std::vector<float> refL = accumulate ? accL : std::vector<float>(inL.size());
+            std::vector<float> refR = accumulate ? accR : std::vector<float>(inR.size());
+            for (int b = 0; b < blocks; ++b) {
+                const size_t at = static_cast<size_t>(b) * n;
+                if (accumulate)
+                    chain.process(&inL[at], &inR[at], &accL[at], &accR[at], n, design, true);
+                else
+                    chain.process(&l[at], &r[at], &l[at], &r[at], n, design, false);
+                ref.run(&inL[at], &inR[at], &refL[at], &refR[at], n, accumulate);
+            }
+            const size_t used = static_cast<size_t>(blocks) * n;
+            std::vector<float>& outL = accumulate ? accL : l;
+            std::vector<float>& outR = accumulate ? accR : r;
+            outL.resize(used), outR.resize(used), refL.resize(used), refR.resize(used);
+            EXPECT_EQ(firstMismatch(outL, refL), -1);
+            EXPECT_EQ(firstMismatch(outR, refR), -1);
+            expectSameHistories(chain, ref);
+        }
+    }
+}
+
+// Non-finite or huge input: the host never hears a non-finite sample, and the
+// block after it sounds as a fresh chain with the same design would.
 TEST(Chain, RecoversFromNonFiniteAndHugeInput) {
     const float bad[] = {std::numeric_limits<float>::quiet_NaN(),
                          std::numeric_limits<float>::infinity(), 3e38f};
@@ -160,6 +202,11 @@ TEST(Chain, RecoversFromNonFiniteAndHugeInput) {
         l[100] = poison;
         r[120] = -poison;
         chain.process(l.data(), r.data(), l.data(), r.data(), 256, design, false);
+        for (size_t i = 0; i < l.size(); ++i) {
+            ASSERT_TRUE(std::isfinite(l[i])) << i;
+            ASSERT_TRUE(std::isfinite(r[i])) << i;
+        }
+        EXPECT_TRUE(chain.memoriesSane());
         std::vector<float> l2 = testsignal::noise(256, 0.5, 11), r2 = l2;
         chain.process(l2.data(), r2.data(), l2.data(), r2.data(), 256, design, false);
         for (size_t i = 0; i < l2.size(); ++i) {
@@ -167,6 +214,52 @@ TEST(Chain, RecoversFromNonFiniteAndHugeInput) {
             ASSERT_TRUE(std::isfinite(r2[i])) << i;
         }
         EXPECT_LT(testsignal::rms(l2), 2.0);
+
+        VeskChain fresh;
+        std::vector<float> f = testsignal::noise(256, 0.5, 11), fr = f;
+        fresh.process(f.data(), fr.data(), f.data(), fr.data(), 256, design, false);
+        EXPECT_EQ(firstMismatch(l2, f), -1);
+        EXPECT_EQ(firstMismatch(r2, fr), -1);
+    }
+}
+
+// Samples that are not finite although the histories end the block sane: a
+// finite peak that overflows in the output gain, and, accumulating, a host's
+// own non-finite sample. Both reach the host as 0; the rest stays.
+TEST(Chain, NonFiniteSamplesWithSaneHistoriesAreZeroed) {
+    VeskDesign loud;  // flat sections: the histories forget the peak at once
+    loud.outputGain = 1000.0f;
+    Published<VeskDesign> design(loud);
+    VeskChain chain;
+    std::vector<float> l(64, 0.001f), r(64, 0.001f);
+    l[10] = 1e36f;
+    chain.process(l.data(), r.data(), l.data(), r.data(), 64, design, false);
+    EXPECT_TRUE(chain.memoriesSane());
+    EXPECT_EQ(l[10], 0.0f);
+    EXPECT_EQ(l[11], 1000.0f * (0.001f + kAntiDenormal));
+    EXPECT_EQ(r[10], l[11]);
+
+    std::vector<float> in(64, 0.001f), accL(64, 0.0f), accR(64, 0.0f);
+    accR[5] = std::numeric_limits<float>::infinity();
+    chain.process(in.data(), in.data(), accL.data(), accR.data(), 64, design, true);
+    EXPECT_EQ(accR[5], 0.0f);
+    EXPECT_EQ(accR[6], accL[6]);
+}
+
+TEST(Chain, RunawayHistoryIsClearedWholeAtTheEndOfTheBlock) {
+    Published<VeskDesign> design(offCentre());
+    VeskChain chain;
+    std::vector<float> l = testsignal::noise(64, 0.5, 14), r = l;
+    chain.process(l.data(), r.data(), l.data(), r.data(), 64, design, false);
+    EXPECT_TRUE(chain.memoriesSane());
+    EXPECT_NE(chain.history(3).y1L, 0.0f);
+    l[63] = 1e9f;  // finite, but drives the histories past the runaway level
+    chain.process(l.data(), r.data(), l.data(), r.data(), 64, design, false);
+    EXPECT_TRUE(chain.memoriesSane());
+    for (int band = 0; band < kBandCount; ++band) {
+        const vesk::BandHistory h = chain.history(band);
+        for (float v : {h.x1L, h.x2L, h.x1R, h.x2R, h.y1L, h.y2L, h.y1R, h.y2R})
+            EXPECT_EQ(v, 0.0f) << "band " << band;
     }
 }
 

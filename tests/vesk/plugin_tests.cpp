@@ -28,7 +28,7 @@ TEST_F(VeskPlugin, Identity) {
     EXPECT_EQ(e->numParams, 20);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsHasVu | effFlagsCanReplacing);  // no editor yet, no chunks
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsHasVu | effFlagsCanReplacing);  // no chunks
     EXPECT_EQ(e->processDoubleReplacing, nullptr);
     EXPECT_EQ(plugin().effectName(), "Vesk");
     EXPECT_EQ(plugin().productString(), "Vesk");
