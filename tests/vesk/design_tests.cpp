@@ -7,6 +7,7 @@
 
 #include "plugins/vesk/graphic_peak.h"
 #include "plugins/vesk/vesk_design.h"
+#include "tests/support/section_response.h"
 
 using namespace vesk;
 using namespace dsp;
@@ -16,25 +17,9 @@ namespace {
 using vesk::designBand;
 using vesk::kBandCount;
 using vesk::kBandHz;
-
-// Magnitude of a section at hz for rate fs.
-double magnitude(const BandCoefficients& c, double hz, double fs) {
-    const std::complex<double> z1 = std::polar(1.0, -2.0 * M_PI * hz / fs);
-    const std::complex<double> z2 = z1 * z1;
-    return std::abs((double(c.b0) + double(c.b1) * z1 + double(c.b2) * z2) /
-                    (1.0 + double(c.a1) * z1 + double(c.a2) * z2));
-}
-
-// Both poles strictly inside the unit circle (the stability triangle).
-bool stable(const BandCoefficients& c) {
-    return std::fabs(c.a2) < 1.0f && std::fabs(c.a1) < 1.0f + c.a2;
-}
-
-bool finite(const BandCoefficients& c) {
-    for (float v : {c.b0, c.b1, c.b2, c.a0, c.a1, c.a2})
-        if (!std::isfinite(v)) return false;
-    return true;
-}
+using response::finite;
+using response::magnitude;
+using response::stable;
 
 struct GraphicCase {
     float g, b0, b1, b2, a2;
