@@ -204,7 +204,7 @@ void runResponse(const Words& words) {
     std::string name = printable(session.plugin().effectName());
     if (name.empty()) name = printable(session.plugin().productString());
     if (name.empty()) name = baseName(pluginPath);
-    std::string subtitle = "Measured " + how + "; " + std::to_string(static_cast<long>(options.sampleRate)) + " Hz";
+    std::string subtitle = std::to_string(static_cast<long>(options.sampleRate)) + " Hz";
     if (session.record().numPrograms > 0) {
         std::string program = printable(session.plugin().programName());
         subtitle += ", program " + std::to_string(session.plugin().program()) +
@@ -218,9 +218,10 @@ void runResponse(const Words& words) {
         csv->commit();
     }
     if (png) {
-        writePlotPng(makePlot(points, processor.outputs(), name + ": magnitude response", subtitle,
-                              options.fromHz, std::min(options.toHz, 0.48 * options.sampleRate)),
-                     png->path());
+        Plot plot = makePlot(points, processor.outputs(), name + ": magnitude response", subtitle, options.fromHz,
+                             std::min(options.toHz, 0.48 * options.sampleRate));
+        plot.method = "Measured " + how;
+        writePlotPng(plot, png->path());
         png->commit();
     }
     if (!quiet) {
