@@ -4,8 +4,8 @@
 struct CPoint {
     int x = 0;
     int y = 0;
-    CPoint() = default;
-    CPoint(int x, int y) : x(x), y(y) {}
+    constexpr CPoint() = default;
+    constexpr CPoint(int x, int y) : x(x), y(y) {}
     CPoint offset(int dx, int dy) const { return {x + dx, y + dy}; }
 };
 
@@ -15,11 +15,11 @@ struct CRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
-    CRect() = default;
-    CRect(int left, int top, int right, int bottom)
+    constexpr CRect() = default;
+    constexpr CRect(int left, int top, int right, int bottom)
         : left(left), top(top), right(right), bottom(bottom) {}
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
+    constexpr int width() const { return right - left; }
+    constexpr int height() const { return bottom - top; }
     bool isEmpty() const { return right <= left || bottom <= top; }
     bool pointInside(const CPoint& p) const {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "aeffeditor.h"
-#include "relaxed.h"
+#include "realtime/relaxed.h"
 #include "vst/abi.h"
 
 // Which generation of the interface an effect follows. The 2.3 form has no

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "vst/abi.h"
+#include "host/vst/abi.h"
 
 namespace hosting {
 

@@ -33,6 +33,19 @@ public:
     // reused, so a newer value can sit where an older one was.
     unsigned long generation() const { return taken; }
 
+    // What a reader's own counter starts at: no value seen yet.
+    static constexpr unsigned long kNothingSeen = ~0ul;
+
+    // Audio thread: the newest value when it is newer than the one this reader
+    // last took (seen, the reader's counter, is then moved on), else null.
+    // The one way the audio side tells a new value: no serials kept by hand.
+    const T* takeNewest(unsigned long& seen) {
+        const T& value = current();
+        if (seen == taken) return nullptr;
+        seen = taken;
+        return &value;
+    }
+
     // Any writer thread: replaces the whole value.
     void publish(const T& value) {
         update([&](T& v) { v = value; });

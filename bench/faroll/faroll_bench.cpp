@@ -1,6 +1,6 @@
 // Faroll at 48000 Hz in 512-frame stereo blocks, every band away from 0 dB
 // so that no section is trivial, in both precisions.
-#include "plugin_bench.h"
+#include "bench/support/plugin_bench.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Gelmira at 48000 Hz in 512-frame stereo blocks in both precisions (audible
 // banks, the whole chain wet), and the cost of one parameter change.
-#include "plugin_bench.h"
+#include "bench/support/plugin_bench.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Hoverin at 48000 Hz in 512-frame stereo blocks, in both precisions, with
 // feedback and the fastest sweep so every path is live.
-#include "plugin_bench.h"
+#include "bench/support/plugin_bench.h"
 
 namespace {
 

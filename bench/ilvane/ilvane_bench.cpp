@@ -1,6 +1,6 @@
 // Ilvane's processing entries at 48000 Hz in 512-frame stereo blocks, both
 // shelves away from 0 dB. Run: make bench, or build/release/bench/ilvane/bench_ilvane.
-#include "plugin_bench.h"
+#include "bench/support/plugin_bench.h"
 
 namespace {
 

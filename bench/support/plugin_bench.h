@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin_host.h"
+#include "hosting/plugin_host.h"
 
 namespace pluginbench {
 

@@ -1,6 +1,6 @@
 // Tarn's processReplacing at 48000 Hz in 512-frame stereo blocks, every band
 // away from 0 dB, with the limiter off and on.
-#include "plugin_bench.h"
+#include "bench/support/plugin_bench.h"
 
 namespace {
 

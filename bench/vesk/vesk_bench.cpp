@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "band_section.h"
-#include "plugin_bench.h"
-#include "vesk_design.h"
+#include "dsp/band_section.h"
+#include "bench/support/plugin_bench.h"
+#include "plugins/vesk/vesk_design.h"
+
+using namespace vesk;
+using namespace dsp;
 
 namespace {
 

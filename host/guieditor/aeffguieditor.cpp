@@ -1,6 +1,6 @@
 #include "aeffguieditor.h"
 
-#include "audioeffectx.h"
+#include "host/audioeffectx.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <thread>
 
-#include "aeffeditor.h"
-#include "audioeffect.h"
-#include "vstgui.h"
+#include "host/aeffeditor.h"
+#include "host/audioeffect.h"
+#include "gui/vstgui.h"
 
 // Virtual key codes and modifier bits of VstKeyCode.
 enum VstVirtualKey : unsigned char {

@@ -1,9 +1,11 @@
 #include "band_chain.h"
 
 #include "packed_shelf_cascade.h"
-#include "peak_section_sse2.h"
+#include "dsp/peak_section_sse2.h"
 
 namespace faroll {
+
+using dsp::PackedPeakSection;
 namespace {
 
 // One section's non-finite memory reaches every later one, and neighbouring
@@ -12,11 +14,11 @@ template <class Sample>
 void clearNonFiniteState(BandChain<Sample>& chain) {
     bool finite = true;
     for (const auto& s : chain.low.sections) finite &= s.stateIsFinite();
-    for (const auto& s : chain.mid) finite &= s.stateIsFinite();
+    for (const auto& s : chain.mid) finite &= s.memoriesSane();
     for (const auto& s : chain.high.sections) finite &= s.stateIsFinite();
     if (finite) return;
     for (auto& s : chain.low.sections) s.clearState();
-    for (auto& s : chain.mid) s.clearState();
+    for (auto& s : chain.mid) s.clearMemories();
     for (auto& s : chain.high.sections) s.clearState();
 }
 

@@ -2,11 +2,16 @@
 // identical peaking sections and the high shelf cascade, in that order.
 #pragma once
 
-#include "peak_section.h"
-#include "published.h"
+#include "dsp/peak_section.h"
+#include "realtime/published.h"
 #include "shelf_design.h"
 
 namespace faroll {
+
+using dsp::PeakCoefficients;
+using dsp::PeakSection;
+using dsp::StereoPair;
+using dsp::processPeakSection;
 
 template <class Sample>
 struct BandChain {

@@ -6,9 +6,11 @@
 #include <new>
 
 #include "design_limits.h"
-#include "entry.h"
+#include "host/entry.h"
 #include "mappings.h"
 #include "peak_design.h"
+
+namespace faroll {
 
 using namespace faroll;
 
@@ -288,9 +290,11 @@ bool Faroll::getProductString(char* text) {
     return true;
 }
 
+}  // namespace faroll
+
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
     try {
-        return new (std::nothrow) Faroll(audioMaster);
+        return new (std::nothrow) faroll::Faroll(audioMaster);
     } catch (...) {
         return nullptr;
     }

@@ -5,9 +5,11 @@
 
 #include <atomic>
 
-#include "audioeffectx.h"
+#include "host/audioeffectx.h"
 #include "band_chain.h"
-#include "published.h"
+#include "realtime/published.h"
+
+namespace faroll {
 
 enum FarollParameter {
     kLowGain,
@@ -92,3 +94,5 @@ private:
     unsigned applied32 = 0;
     unsigned applied64 = 0;
 };
+
+}  // namespace faroll

@@ -1,9 +1,12 @@
 // The mid band's peaking sections: the cookbook peak with Q = 1/sqrt(2).
 #pragma once
 
-#include "peak_section.h"
+#include "dsp/peak_section.h"
 
 namespace faroll {
+
+using dsp::PeakCoefficients;
+using dsp::PeakSection;
 
 // Gain gainDb (dB) at frequencyHz (Hz), 0 dB far from it; sampleRate in Hz.
 // The 64-bit coefficients, a0 not normalised. Any thread.

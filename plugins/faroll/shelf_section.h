@@ -5,9 +5,12 @@
 
 #include <cmath>
 
-#include "peak_section.h"
+#include "dsp/peak_section.h"
 
 namespace faroll {
+
+using dsp::StereoPair;
+using dsp::kAntiDenormal;
 
 template <class Sample>
 struct ShelfSection {

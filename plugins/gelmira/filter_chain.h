@@ -12,7 +12,7 @@
 
 #include <array>
 
-#include "published.h"
+#include "realtime/published.h"
 
 namespace gelmira {
 

@@ -4,9 +4,11 @@
 
 #include "cut_filter.h"
 #include "difference_equation.h"
-#include "entry.h"
+#include "host/entry.h"
 #include "harmonic_bank.h"
 #include "note_table.h"
+
+namespace gelmira {
 
 using gelmira::ChainSettings;
 
@@ -187,9 +189,11 @@ bool Gelmira::getProductString(char* text) {
 
 VstInt32 Gelmira::getVendorVersion() { return 1000; }
 
+}  // namespace gelmira
+
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
     try {
-        return new (std::nothrow) Gelmira(audioMaster);
+        return new (std::nothrow) gelmira::Gelmira(audioMaster);
     } catch (...) {
         return nullptr;
     }

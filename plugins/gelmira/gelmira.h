@@ -8,8 +8,10 @@
 
 #include <atomic>
 
-#include "audioeffectx.h"
+#include "host/audioeffectx.h"
 #include "filter_chain.h"
+
+namespace gelmira {
 
 class Gelmira : public AudioEffectX {
 public:
@@ -63,3 +65,5 @@ private:
     // Owns the running filters; the latest designs live in its settings.
     gelmira::FilterChain chain;
 };
+
+}  // namespace gelmira

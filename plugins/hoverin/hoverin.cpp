@@ -2,8 +2,10 @@
 
 #include <new>
 
-#include "entry.h"
+#include "host/entry.h"
 #include "parameters.h"
+
+namespace hoverin {
 
 namespace {
 
@@ -25,9 +27,6 @@ bool knownParameter(VstInt32 index) { return index >= 0 && index < Hoverin::kNum
 
 }  // namespace
 
-AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    return new (std::nothrow) Hoverin(audioMaster);
-}
 
 Hoverin::Hoverin(audioMasterCallback audioMaster)
     : AudioEffectX(audioMaster, 1, kNumParams, VstGeneration::v24) {
@@ -173,3 +172,9 @@ bool Hoverin::getProductString(char* text) {
 }
 
 VstInt32 Hoverin::getVendorVersion() { return 1000; }
+
+}  // namespace hoverin
+
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
+    return new (std::nothrow) hoverin::Hoverin(audioMaster);
+}

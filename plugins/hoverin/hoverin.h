@@ -10,9 +10,11 @@
 #include <atomic>
 #include <cstdint>
 
-#include "audioeffectx.h"
+#include "host/audioeffectx.h"
 #include "phaser_channel.h"
-#include "published.h"
+#include "realtime/published.h"
+
+namespace hoverin {
 
 // What the audio thread uses, handed over whole. The serials tell it when to
 // configure its channels and when to restart their sweeps.
@@ -91,3 +93,5 @@ private:
 
     Published<PhaserControls> controls;
 };
+
+}  // namespace hoverin

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace hoverin {
+
 namespace {
 
 const RateDivision kDivisions[kRateDivisions] = {
@@ -30,3 +32,5 @@ float outGainDbFor(float x) {
     const float floor = 0.01f;
     return 48.0f * std::log10(x < floor ? floor : x);
 }
+
+}  // namespace hoverin

@@ -2,6 +2,8 @@
 // Plain functions of their argument: safe on any thread.
 #pragma once
 
+namespace hoverin {
+
 // One entry of the Rate table: its name and its speed in sweep cycles per second.
 struct RateDivision {
     const char* name;
@@ -25,3 +27,5 @@ float octavesFor(float x);
 float frequencyHzFor(float x);
 // The Out Gain display figure: 48 · log10(max(x, 0.01)) in 32-bit float (-96 ... 0).
 float outGainDbFor(float x);
+
+}  // namespace hoverin

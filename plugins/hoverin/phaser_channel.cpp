@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace hoverin {
+
 namespace {
 
 constexpr double kPi = 3.141592653589793;
@@ -66,3 +68,5 @@ bool PhaserChannel::stagesFinite() const {
 void PhaserChannel::clearStages() {
     for (int k = 0; k < 4; ++k) stageIn[k] = stageOut[k] = 0.0;
 }
+
+}  // namespace hoverin

@@ -6,6 +6,8 @@
 // the thread that processes audio (or to a single thread before audio runs).
 #pragma once
 
+namespace hoverin {
+
 class PhaserChannel {
 public:
     // Stores the values the sweep and the loop use; computes nothing (the sweep
@@ -80,3 +82,5 @@ inline double PhaserChannel::processSample(double input) {
         sweepStep = sweepFactor;
     return u;
 }
+
+}  // namespace hoverin

@@ -3,6 +3,8 @@
 
 #include "hoverin.h"
 
+namespace hoverin {
+
 void Hoverin::configureChannels(const PhaserControls& c, bool restart) {
     // Left first, then right; both always hold the same values and sweep.
     left.configure(c.feedback, c.rate, c.octaves, c.frequency, c.sampleRate);
@@ -51,3 +53,5 @@ void Hoverin::processReplacing(float** inputs, float** outputs, VstInt32 sampleF
 void Hoverin::processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) {
     processBlock(inputs, outputs, sampleFrames);
 }
+
+}  // namespace hoverin

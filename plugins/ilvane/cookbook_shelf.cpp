@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace ilvane {
+
 namespace {
 
 // 2 pi and the square root of 2 as 32-bit floats, used in 64-bit arithmetic.
@@ -27,7 +29,7 @@ ShelfTerms shelfTerms(float frequencyHz, float gainDb, float sampleRate) {
 
 }  // namespace
 
-void designCookbookLowShelf(PeakCoefficients& s, float frequencyHz, float gainDb,
+void designCookbookLowShelf(dsp::PeakCoefficients& s, float frequencyHz, float gainDb,
                             float sampleRate) {
     const auto [A, cw, M] = shelfTerms(frequencyHz, gainDb, sampleRate);
     s.b0 = A * ((A + 1) - (A - 1) * cw + M);
@@ -38,7 +40,7 @@ void designCookbookLowShelf(PeakCoefficients& s, float frequencyHz, float gainDb
     s.a2 = (A + 1) + (A - 1) * cw - M;
 }
 
-void designCookbookHighShelf(PeakCoefficients& s, float frequencyHz, float gainDb,
+void designCookbookHighShelf(dsp::PeakCoefficients& s, float frequencyHz, float gainDb,
                              float sampleRate) {
     const auto [A, cw, M] = shelfTerms(frequencyHz, gainDb, sampleRate);
     s.b0 = A * ((A + 1) + (A - 1) * cw + M);
@@ -48,3 +50,5 @@ void designCookbookHighShelf(PeakCoefficients& s, float frequencyHz, float gainD
     s.a1 = 2 * ((A - 1) - (A + 1) * cw);
     s.a2 = (A + 1) - (A - 1) * cw - M;
 }
+
+}  // namespace ilvane

@@ -3,12 +3,16 @@
 // displays rely on. They write the six coefficients and leave any state alone.
 #pragma once
 
-#include "peak_section.h"
+#include "dsp/peak_section.h"
+
+namespace ilvane {
 
 // frequencyHz: shelf midpoint in Hz; gainDb: shelf gain in dB (+ boosts);
 // sampleRate in Hz. The caller keeps frequencyHz below half the rate.
 // Any thread: pure functions of their arguments.
-void designCookbookLowShelf(PeakCoefficients& section, float frequencyHz, float gainDb,
+void designCookbookLowShelf(dsp::PeakCoefficients& section, float frequencyHz, float gainDb,
                             float sampleRate);
-void designCookbookHighShelf(PeakCoefficients& section, float frequencyHz, float gainDb,
+void designCookbookHighShelf(dsp::PeakCoefficients& section, float frequencyHz, float gainDb,
                              float sampleRate);
+
+}  // namespace ilvane

@@ -1,4 +1,4 @@
-#include "editor.h"
+#include "plugins/ilvane/editor.h"
 
 #include <cctype>
 #include <cmath>
@@ -7,12 +7,13 @@
 #include <cstring>
 #include <new>
 
+#include "plugins/ilvane/layout.h"
+
+namespace ilvane {
+
 namespace {
 
-enum Tag { kLowGain = 0, kHighGain = 1, kReset = 2 };
-
-constexpr CColor kFieldText{204, 102, 0, 255};
-constexpr CColor kFieldGround{51, 0, 0, 255};
+using namespace layout;
 
 // The gain in dB of a normalised value, as the effect computes it.
 float gainDb(float v) { return static_cast<float>((static_cast<double>(v) * 2.0 - 1.0) * 12.0); }
@@ -34,7 +35,7 @@ bool parseDb(const char* s, float& db) {
 }  // namespace
 
 Editor::Editor(AudioEffect* effect)
-    : AEffGUIEditor(effect), background(new (std::nothrow) CBitmap(128)) {
+    : AEffGUIEditor(effect), background(new (std::nothrow) CBitmap(bitmaps::kBackground)) {
     if (!background) return;  // no panel to show: the editor stays at size 0 and never opens
     rect.top = 0;
     rect.left = 0;
@@ -54,80 +55,42 @@ void Editor::dbText(float value, char* out) {
     vstAppendText(out, " dB", 11);
 }
 
-CTextEdit* Editor::createText(const CRect& size, VstInt32 index) {
-    auto* field = new CTextEdit(size, this, index);
-    field->setFont(kNormalFont);
-    field->setFontColor(kFieldText);
-    dbText(effect->getParameter(index), text);
-    field->setText(text);
-    field->setBackColor(kFieldGround);
-    field->setFrameColor(kFieldGround);
-    return field;
-}
-
 VstIntPtr Editor::open(void* parentWindow) {
     AEffGUIEditor::open(parentWindow);
     if (frame) close();  // a second open without a close: build afresh
     if (!background) return 0;
-    auto* lowTrack = new CBitmap(129);
-    auto* highTrack = new CBitmap(132);
-    auto* lowHandle = new CBitmap(130);
-    auto* highHandle = new CBitmap(131);
-    auto* resetPictures = new CBitmap(133);
-
     frame = new CFrame(CRect(0, 0, background->getWidth(), background->getHeight()), parentWindow,
                        this);
     frame->setBackground(background);
-
-    lowSlider = new CHorizontalSlider(CRect(68, 25, 270, 36), this, kLowGain, 68, 68 + 202 - 17,
-                                      lowHandle, lowTrack, CPoint(0, 0), kLeft);
-    lowSlider->setOffsetHandle(CPoint(0, -1));
-    lowSlider->setValue(effect->getParameter(kLowGain));
-    lowSlider->setFreeClick(false);
-    frame->addView(lowSlider);
-    lowText = createText(CRect(280, 20, 335, 40), kLowGain);
-    frame->addView(lowText);
-
-    highSlider = new CHorizontalSlider(CRect(68, 65, 270, 76), this, kHighGain, 68, 68 + 202 - 17,
-                                       highHandle, highTrack, CPoint(0, 0), kLeft);
-    highSlider->setOffsetHandle(CPoint(0, -2));
-    highSlider->setValue(effect->getParameter(kHighGain));
-    highSlider->setFreeClick(false);
-    frame->addView(highSlider);
-    highText = createText(CRect(280, 60, 335, 80), kHighGain);
-    frame->addView(highText);
-
-    resetButton = new CKickButton(CRect(276, 87, 336, 117), this, kReset, 30, resetPictures, CPoint(0, 0));
-    resetButton->setValue(effect->getParameter(kReset));
-    frame->addView(resetButton);
-
-    for (CBitmap* b : {lowTrack, highTrack, lowHandle, highHandle, resetPictures}) b->forget();
+    controls.build(frame, this, kControls);
+    for (VstInt32 index : {kLowGain, kHighGain, kReset}) setParameter(index, 0.0f);
     return 1;
 }
 
 void Editor::close() {
+    controls.forget();
     delete frame;
     frame = nullptr;
-    lowSlider = highSlider = nullptr;
-    lowText = highText = nullptr;
-    resetButton = nullptr;
 }
 
 void Editor::setParameter(VstInt32 index, float /*value*/) {
-    if (!showsNow(index)) return;
+    if (!showsNow(index) || controls.empty()) return;
     const float v = effect->getParameter(index);
-    char local[12];
-    if (index == kLowGain || index == kHighGain) {
-        CHorizontalSlider* slider = index == kLowGain ? lowSlider : highSlider;
-        CTextEdit* field = index == kLowGain ? lowText : highText;
-        if (slider) slider->setValue(v);
-        if (field) {
-            dbText(v, local);
-            field->setText(local);
-        }
-    } else if (index == kReset && resetButton) {
-        resetButton->setValue(v);
-    }
+    char local[12] = {};
+    if (index == kLowGain || index == kHighGain) dbText(v, local);
+    controls.show(index, v, index == kReset ? nullptr : local);
+}
+
+CHorizontalSlider* Editor::getLowSlider() const {
+    return controls.find<CHorizontalSlider>(kLowGain, ControlKind::horizontalSlider);
+}
+CHorizontalSlider* Editor::getHighSlider() const {
+    return controls.find<CHorizontalSlider>(kHighGain, ControlKind::horizontalSlider);
+}
+CTextEdit* Editor::getLowText() const { return controls.find<CTextEdit>(kLowGain, ControlKind::textEdit); }
+CTextEdit* Editor::getHighText() const { return controls.find<CTextEdit>(kHighGain, ControlKind::textEdit); }
+CKickButton* Editor::getResetButton() const {
+    return controls.find<CKickButton>(kReset, ControlKind::kickButton);
 }
 
 void Editor::typedGain(CTextEdit* field, VstInt32 index) {
@@ -143,7 +106,7 @@ void Editor::typedGain(CTextEdit* field, VstInt32 index) {
 
 void Editor::valueChanged(CDrawContext* /*context*/, CControl* control) {
     const long tag = control->getTag();
-    if (control == lowText || control == highText) {
+    if (control == getLowText() || control == getHighText()) {
         typedGain(static_cast<CTextEdit*>(control), static_cast<VstInt32>(tag));
     } else if (tag == kLowGain || tag == kHighGain) {
         effect->setParameterAutomated(static_cast<VstInt32>(tag), control->getValue());
@@ -156,3 +119,5 @@ void Editor::valueChanged(CDrawContext* /*context*/, CControl* control) {
     }
     control->setDirty();
 }
+
+}  // namespace ilvane

@@ -3,7 +3,10 @@
 // thread (off the UI thread it is shown at the next idle).
 #pragma once
 
-#include "aeffguieditor.h"
+#include "host/guieditor/aeffguieditor.h"
+#include "host/guieditor/control_set.h"
+
+namespace ilvane {
 
 class Editor : public AEffGUIEditor, public CControlListener {
 public:
@@ -20,24 +23,21 @@ public:
     virtual void formatValue(float value, char* text);
 
     // The controls while open, null while closed (for tests and tools).
-    CHorizontalSlider* getLowSlider() const { return lowSlider; }
-    CHorizontalSlider* getHighSlider() const { return highSlider; }
-    CTextEdit* getLowText() const { return lowText; }
-    CTextEdit* getHighText() const { return highText; }
-    CKickButton* getResetButton() const { return resetButton; }
+    CHorizontalSlider* getLowSlider() const;
+    CHorizontalSlider* getHighSlider() const;
+    CTextEdit* getLowText() const;
+    CTextEdit* getHighText() const;
+    CKickButton* getResetButton() const;
 
 private:
     // The gain of a normalised value as "<dB> dB", into a buffer of 12 bytes.
     void dbText(float value, char* out);
-    CTextEdit* createText(const CRect& size, VstInt32 index);
     // A typed gain: a number of dB, with or without " dB", sets that gain.
     void typedGain(CTextEdit* field, VstInt32 index);
 
-    CHorizontalSlider* lowSlider = nullptr;
-    CHorizontalSlider* highSlider = nullptr;
-    CTextEdit* lowText = nullptr;
-    CTextEdit* highText = nullptr;
+    ControlSet controls;
     CBitmap* background = nullptr;
-    CKickButton* resetButton = nullptr;
     char text[12] = {};
 };
+
+}  // namespace ilvane

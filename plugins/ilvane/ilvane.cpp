@@ -1,21 +1,31 @@
-#include "ilvane.h"
+#include "plugins/ilvane/ilvane.h"
 
-#include "editor.h"
+#include "plugins/ilvane/editor.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "cookbook_shelf.h"
-#include "entry.h"
+#include "host/entry.h"
+#include "plugins/ilvane/cookbook_shelf.h"
+
+namespace ilvane {
 
 namespace {
 
-constexpr VstInt32 kNumPrograms = 4;
-constexpr VstInt32 kNumParams = 3;
 constexpr float kLowShelfHz = 100.0f;
 constexpr float kHighShelfHz = 5000.0f;
+
+constexpr EffectIdentity kIdentity{fourCharCode('X', 'E', 'F', 'O'), "Ilvane", "Ilvane", "Joralt",
+                                   1000};
+constexpr ParameterText kParameters[Ilvane::kNumParams] = {
+    {"Low Gain", 9, "dB", 8},
+    {"High Gain", 9, "dB", 8},
+    {"Reset", 5, nullptr, 0},
+};
+constexpr float kProgramDefaults[2] = {0.5f, 0.5f};
+constexpr char kProgramName[] = "Init";
 
 // Limits on what reaches a design, so that no value a host sends can make a
 // shelf unstable or non-finite: gains beyond +-120 dB are held there (NaN
@@ -43,54 +53,34 @@ VstInt32 truncateToInt(float value) {
 }  // namespace
 
 Ilvane::Ilvane(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, kNumPrograms, kNumParams) {
+    : SuiteEffect(audioMaster, kNumPrograms, kNumParams, kIdentity, kParameters),
+      programs(kProgramDefaults, kProgramName) {
     canProcessReplacing();
     canDoubleReplacing();
     setNumInputs(2);
     setNumOutputs(2);
-    setUniqueID(fourCharCode('X', 'E', 'F', 'O'));
-
-    lowShelf32 = new (std::nothrow) PeakSection<float>();
-    highShelf32 = new (std::nothrow) PeakSection<float>();
-    lowShelf64 = new (std::nothrow) PeakSection<double>();
-    highShelf64 = new (std::nothrow) PeakSection<double>();
-    programs = new (std::nothrow) IlvaneProgram[kNumPrograms];
-    if (!isComplete()) return;
 
     const float rate = refreshDesignRate();
     designs.update([&](ShelfDesign& d) {
         designLow(d, lowGainDb.load(std::memory_order_relaxed), rate);
         designHigh(d, highGainDb.load(std::memory_order_relaxed), rate);
-        ++d.serial;
     });
     curProgram = 0;
-    setParameter(0, programs[0].lowGain.load(std::memory_order_relaxed));
-    setParameter(1, programs[0].highGain.load(std::memory_order_relaxed));
+    setParameter(kLowGain, programs.value(0, kLowGain));
+    setParameter(kHighGain, programs.value(0, kHighGain));
 
     // The editor attaches itself and sets the has-editor flag; without one
     // (no memory) the effect works as before.
     new (std::nothrow) Editor(this);
 }
 
-Ilvane::~Ilvane() {
-    delete lowShelf32;
-    delete highShelf32;
-    delete lowShelf64;
-    delete highShelf64;
-    delete[] programs;
-}
-
-bool Ilvane::isComplete() const {
-    return programs && lowShelf32 && highShelf32 && lowShelf64 && highShelf64;
-}
-
 void Ilvane::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
-    processShelfPair(designs, *lowShelf32, *highShelf32, applied32, inputs[0], inputs[1],
+    processShelfPair(designs, shelves32, inputs[0], inputs[1],
                      outputs[0], outputs[1], sampleFrames);
 }
 
 void Ilvane::processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) {
-    processShelfPair(designs, *lowShelf64, *highShelf64, applied64, inputs[0], inputs[1],
+    processShelfPair(designs, shelves64, inputs[0], inputs[1],
                      outputs[0], outputs[1], sampleFrames);
 }
 
@@ -121,23 +111,21 @@ void Ilvane::setParameter(VstInt32 index, float value) {
     switch (index) {
     case 0:
         designs.update([&](ShelfDesign& d) {
-            programs[curProgram].lowGain.store(value, std::memory_order_relaxed);
+            programs.store(curProgram, kLowGain, value);
             lowGain.store(value, std::memory_order_relaxed);
             const float db = gainDbFromNormalized(value);
             lowGainDb.store(db, std::memory_order_relaxed);
             designLow(d, db, rate);
-            ++d.serial;
         });
         updateEditor(0, value);
         break;
     case 1:
         designs.update([&](ShelfDesign& d) {
-            programs[curProgram].highGain.store(value, std::memory_order_relaxed);
+            programs.store(curProgram, kHighGain, value);
             highGain.store(value, std::memory_order_relaxed);
             const float db = gainDbFromNormalized(value);
             highGainDb.store(db, std::memory_order_relaxed);
             designHigh(d, db, rate);
-            ++d.serial;
         });
         updateEditor(1, value);
         break;
@@ -152,7 +140,6 @@ void Ilvane::setParameter(VstInt32 index, float value) {
             highGainDb.store(db, std::memory_order_relaxed);
             designLow(d, db, rate);
             designHigh(d, db, rate);
-            ++d.serial;
         });
         updateEditor(0, 0.5f);
         updateEditor(1, 0.5f);
@@ -172,44 +159,22 @@ float Ilvane::getParameter(VstInt32 index) {
 }
 
 void Ilvane::setProgram(VstInt32 program) {
-    if (program < 0 || program >= kNumPrograms) return;
+    if (!programs.valid(program)) return;
     curProgram = program;
-    setParameter(0, programs[program].lowGain.load(std::memory_order_relaxed));
-    setParameter(1, programs[program].highGain.load(std::memory_order_relaxed));
+    setParameter(kLowGain, programs.value(program, kLowGain));
+    setParameter(kHighGain, programs.value(program, kHighGain));
 }
 
-void Ilvane::setProgramName(char* name) {
-    vstCopyText(programs[curProgram].name, name, sizeof(programs[curProgram].name) - 1);
-}
+void Ilvane::setProgramName(char* name) { programs.setName(curProgram, name); }
 
 void Ilvane::getProgramName(char* name) {
-    const IlvaneProgram& p = programs[curProgram];
-    if (std::strcmp(p.name, "Init") == 0) {
-        char numbered[40];
-        std::snprintf(numbered, sizeof(numbered), "%s %d", p.name, curProgram + 1);
-        vstCopyText(name, numbered, sizeof(p.name) - 1);
-    } else {
-        vstCopyText(name, p.name, sizeof(p.name) - 1);
-    }
+    programs.copyNumberedName(curProgram, name, kProgramName);
 }
 
 bool Ilvane::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) {
-    if (index < 0 || index >= kNumPrograms) return false;
-    vstCopyText(text, programs[index].name, sizeof(programs[index].name) - 1);
+    if (!programs.valid(index)) return false;
+    programs.copyName(index, text);
     return true;
-}
-
-void Ilvane::getParameterName(VstInt32 index, char* text) {
-    switch (index) {
-    case 0: vstCopyText(text, "Low Gain", 9); break;
-    case 1: vstCopyText(text, "High Gain", 9); break;
-    case 2: vstCopyText(text, "Reset", 5); break;
-    default: break;
-    }
-}
-
-void Ilvane::getParameterLabel(VstInt32 index, char* label) {
-    if (index == 0 || index == 1) vstCopyText(label, "dB", 8);
 }
 
 void Ilvane::getParameterDisplay(VstInt32 index, char* text) {
@@ -221,32 +186,12 @@ void Ilvane::getParameterDisplay(VstInt32 index, char* text) {
     }
 }
 
-bool Ilvane::getEffectName(char* name) {
-    vstCopyText(name, "Ilvane", 32);
-    return true;
-}
-
-bool Ilvane::getVendorString(char* text) {
-    vstCopyText(text, "Joralt", 64);
-    return true;
-}
-
-bool Ilvane::getProductString(char* text) {
-    vstCopyText(text, "Ilvane", 64);
-    return true;
-}
-
-VstInt32 Ilvane::getVendorVersion() { return 1000; }
-
-AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    Ilvane* effect = new (std::nothrow) Ilvane(audioMaster);
-    if (effect && !effect->isComplete()) {
-        delete effect;
-        return nullptr;
-    }
-    return effect;
-}
-
 void Ilvane::updateEditor(VstInt32 index, float value) {
     if (editor) static_cast<Editor*>(editor)->setParameter(index, value);
+}
+
+}  // namespace ilvane
+
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
+    return createSuiteEffect<ilvane::Ilvane>(audioMaster);
 }

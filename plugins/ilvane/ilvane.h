@@ -6,23 +6,18 @@
 
 #include <atomic>
 
-#include "audioeffectx.h"
-#include "peak_section.h"
-#include "shelf_pair.h"
+#include "host/suite_effect.h"
+#include "plugins/ilvane/shelf_pair.h"
 
-struct IlvaneProgram {
-    std::atomic<float> lowGain{0.5f};   // normalised
-    std::atomic<float> highGain{0.5f};  // normalised
-    char name[24] = "Init";
-};
+namespace ilvane {
 
-class Ilvane : public AudioEffectX {
+class Ilvane : public SuiteEffect {
 public:
-    explicit Ilvane(audioMasterCallback audioMaster);
-    ~Ilvane() override;
+    enum Parameter { kLowGain, kHighGain, kReset, kNumParams };
+    static constexpr VstInt32 kNumPrograms = 4;
 
-    // False when an allocation in the constructor failed.
-    bool isComplete() const;
+    // Throws std::bad_alloc when it cannot be built (see createSuiteEffect).
+    explicit Ilvane(audioMasterCallback audioMaster);
 
     // Audio thread.
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
@@ -37,14 +32,8 @@ public:
     void setProgram(VstInt32 program) override;
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
-    void getParameterLabel(VstInt32 index, char* label) override;
     void getParameterDisplay(VstInt32 index, char* text) override;
-    void getParameterName(VstInt32 index, char* text) override;
     bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
-    bool getEffectName(char* name) override;
-    bool getVendorString(char* text) override;
-    bool getProductString(char* text) override;
-    VstInt32 getVendorVersion() override;
 
     // Normalised gain to dB: (v * 2 - 1) * 12 in 64-bit arithmetic, rounded to float.
     virtual float gainDbFromNormalized(float v);
@@ -58,19 +47,17 @@ private:
     // Tells the editor of a value change (it shows the effect's current value).
     void updateEditor(VstInt32 index, float value);
 
-    IlvaneProgram* programs = nullptr;
+    ProgramBank<kNumPrograms, 2, 23> programs;
     std::atomic<float> lowGain{0.5f};
     std::atomic<float> lowGainDb{0.0f};
     std::atomic<float> highGain{0.5f};
     std::atomic<float> highGainDb{0.0f};
     std::atomic<VstInt32> resetValue{0};
     std::atomic<float> designRate{44100.0f};
-    PeakSection<float>* lowShelf32 = nullptr;
-    PeakSection<float>* highShelf32 = nullptr;
-    PeakSection<double>* lowShelf64 = nullptr;
-    PeakSection<double>* highShelf64 = nullptr;
 
     Published<ShelfDesign> designs;
-    unsigned applied32 = 0;  // audio thread: serial of the design the sections hold
-    unsigned applied64 = 0;
+    ShelfPair<float> shelves32;   // audio thread
+    ShelfPair<double> shelves64;  // audio thread
 };
+
+}  // namespace ilvane

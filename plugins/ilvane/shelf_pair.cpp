@@ -1,6 +1,9 @@
 #include "shelf_pair.h"
 
-#include "peak_section_sse2.h"
+#include "dsp/peak_section_sse2.h"
+#include "dsp/recovery.h"
+
+namespace ilvane {
 
 namespace {
 
@@ -34,22 +37,19 @@ struct DoubleSamples {
 };
 
 template <class Samples, class Sample>
-void run(Published<ShelfDesign>& designs, PeakSection<Sample>& lowSection,
-         PeakSection<Sample>& highSection, unsigned& applied, const Sample* inL,
+void run(Published<ShelfDesign>& designs, ShelfPair<Sample>& pair, const Sample* inL,
          const Sample* inR, Sample* outL, Sample* outR, int frames) {
-    PackedPeakSection low, high;
-    low.setCoefficients(lowSection);
-    high.setCoefficients(highSection);
-    low.loadState(lowSection);
-    high.loadState(highSection);
+    dsp::PackedPeakSection low, high;
+    low.setCoefficients(pair.low);
+    high.setCoefficients(pair.high);
+    low.loadState(pair.low);
+    high.loadState(pair.high);
     for (int i = 0; i < frames; ++i) {
-        const ShelfDesign& d = designs.current();
-        if (d.serial != applied) {
-            static_cast<PeakCoefficients&>(lowSection) = d.low;
-            static_cast<PeakCoefficients&>(highSection) = d.high;
-            applied = d.serial;
-            low.setCoefficients(d.low);
-            high.setCoefficients(d.high);
+        if (const ShelfDesign* d = designs.takeNewest(pair.seen)) {
+            static_cast<dsp::PeakCoefficients&>(pair.low) = d->low;
+            static_cast<dsp::PeakCoefficients&>(pair.high) = d->high;
+            low.setCoefficients(d->low);
+            high.setCoefficients(d->high);
         }
         typename Samples::Narrow narrow;
         const __m128d x = Samples::load(inL + i, inR + i);
@@ -59,24 +59,22 @@ void run(Published<ShelfDesign>& designs, PeakSection<Sample>& lowSection,
         high.push(y, z);
         Samples::store(outL + i, outR + i, narrow);
     }
-    low.storeState(lowSection);
-    high.storeState(highSection);
-    if (!lowSection.stateIsFinite() || !highSection.stateIsFinite()) {
-        lowSection.clearState();
-        highSection.clearState();
-    }
+    low.storeState(pair.low);
+    high.storeState(pair.high);
+    dsp::recoverAfterBlock(pair, outL, outR, frames);
 }
 
 }  // namespace
 
-void processShelfPair(Published<ShelfDesign>& designs, PeakSection<float>& low,
-                      PeakSection<float>& high, unsigned& applied, const float* inL,
+void processShelfPair(Published<ShelfDesign>& designs, ShelfPair<float>& pair, const float* inL,
                       const float* inR, float* outL, float* outR, int frames) {
-    run<FloatSamples>(designs, low, high, applied, inL, inR, outL, outR, frames);
+    run<FloatSamples>(designs, pair, inL, inR, outL, outR, frames);
 }
 
-void processShelfPair(Published<ShelfDesign>& designs, PeakSection<double>& low,
-                      PeakSection<double>& high, unsigned& applied, const double* inL,
-                      const double* inR, double* outL, double* outR, int frames) {
-    run<DoubleSamples>(designs, low, high, applied, inL, inR, outL, outR, frames);
+void processShelfPair(Published<ShelfDesign>& designs, ShelfPair<double>& pair,
+                      const double* inL, const double* inR, double* outL, double* outR,
+                      int frames) {
+    run<DoubleSamples>(designs, pair, inL, inR, outL, outR, frames);
 }
+
+}  // namespace ilvane

@@ -4,27 +4,40 @@
 // audio thread.
 #pragma once
 
-#include "peak_section.h"
-#include "published.h"
+#include "dsp/peak_section.h"
+#include "realtime/published.h"
 
-// A complete design of both shelves. serial grows with every change, so the
-// audio thread sees when to take the set over.
+namespace ilvane {
+
+// A complete design of both shelves.
 struct ShelfDesign {
-    PeakCoefficients low;
-    PeakCoefficients high;
-    unsigned serial = 0;
+    dsp::PeakCoefficients low;
+    dsp::PeakCoefficients high;
+};
+
+// Both shelves of one precision with their memories, and the design they hold.
+template <class Sample>
+struct ShelfPair {
+    dsp::PeakSection<Sample> low;
+    dsp::PeakSection<Sample> high;
+    unsigned long seen = Published<ShelfDesign>::kNothingSeen;  // design last taken
+
+    bool memoriesSane() const { return low.memoriesSane() && high.memoriesSane(); }
+    void clearMemories() {
+        low.clearMemories();
+        high.clearMemories();
+    }
 };
 
 // Audio thread. Runs frames samples of each channel through the low and then
 // the high shelf; a design published meanwhile takes effect at the next
 // sample. Each frame's inputs are read before its outputs are written, so the
-// outputs may be the input buffers. Memories that are no longer finite at the
-// end of the block (non-finite input) are cleared. Never locks or allocates.
-// applied is the serial of the design that low and high hold; it moves on
-// when the sections take a newer one.
-void processShelfPair(Published<ShelfDesign>& designs, PeakSection<float>& low,
-                      PeakSection<float>& high, unsigned& applied, const float* inL,
+// outputs may be the input buffers. Ends the block with the suite's recovery
+// rule (dsp/recovery.h). Never locks or allocates.
+void processShelfPair(Published<ShelfDesign>& designs, ShelfPair<float>& pair, const float* inL,
                       const float* inR, float* outL, float* outR, int frames);
-void processShelfPair(Published<ShelfDesign>& designs, PeakSection<double>& low,
-                      PeakSection<double>& high, unsigned& applied, const double* inL,
-                      const double* inR, double* outL, double* outR, int frames);
+void processShelfPair(Published<ShelfDesign>& designs, ShelfPair<double>& pair,
+                      const double* inL, const double* inR, double* outL, double* outR,
+                      int frames);
+
+}  // namespace ilvane

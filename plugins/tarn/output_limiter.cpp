@@ -3,6 +3,8 @@
 #include <cmath>
 #include <new>
 
+namespace tarn {
+
 OutputLimiter::OutputLimiter() : gainTable(new (std::nothrow) float[kTableSize]) {
     if (!gainTable) return;
     for (int i = 0; i < kTableSize; ++i) {
@@ -24,3 +26,5 @@ void OutputLimiter::resetGains() {
     gainLeft = 1.0f;
     gainRight = 1.0f;
 }
+
+}  // namespace tarn

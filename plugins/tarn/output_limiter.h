@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace tarn {
+
 class OutputLimiter {
 public:
     static constexpr int kTableSize = 32768;
@@ -59,3 +61,5 @@ private:
     float gainRight = 1.0f;
     std::unique_ptr<float[]> gainTable;
 };
+
+}  // namespace tarn

@@ -7,8 +7,14 @@
 
 #include <emmintrin.h>
 
-#include "band_section.h"
+#include "dsp/band_section.h"
 #include "output_limiter.h"
+
+namespace tarn {
+
+using dsp::BandCoefficients;
+using dsp::BandSection;
+using dsp::kAntiDenormal;
 
 namespace stereo {
 
@@ -143,3 +149,5 @@ struct LimiterPair {
 };
 
 }  // namespace stereo
+
+}  // namespace tarn

@@ -5,8 +5,10 @@
 #include <cstring>
 #include <new>
 
-#include "entry.h"
+#include "host/entry.h"
 #include "tarn_mappings.h"
+
+namespace tarn {
 
 namespace {
 
@@ -165,8 +167,10 @@ void Tarn::process(float** inputs, float** outputs, VstInt32 sampleFrames) {
     chain.processAccumulating(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames);
 }
 
+}  // namespace tarn
+
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    Tarn* effect = new (std::nothrow) Tarn(audioMaster);
+    tarn::Tarn* effect = new (std::nothrow) tarn::Tarn(audioMaster);
     if (effect && !effect->isReady()) {
         delete effect;
         return nullptr;

@@ -9,8 +9,10 @@
 #include <atomic>
 #include <memory>
 
-#include "audioeffectx.h"
+#include "host/audioeffectx.h"
 #include "tarn_chain.h"
+
+namespace tarn {
 
 // One program: the ten normalised values and a NUL-terminated name.
 struct TarnProgram {
@@ -62,3 +64,5 @@ private:
     std::atomic<float> designRate{44100.0f};
     TarnChain chain;
 };
+
+}  // namespace tarn

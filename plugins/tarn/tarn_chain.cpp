@@ -4,6 +4,8 @@
 
 #include "stereo_kernels.h"
 
+namespace tarn {
+
 TarnDesign designTarn(const TarnBand& low, const TarnBand& mid, const TarnBand& high,
                       bool limiterOn, float fs) {
     TarnDesign d;
@@ -37,8 +39,8 @@ void TarnChain::apply(const TarnDesign& d) {
 bool TarnChain::repairState() {
     bool repaired = false;
     for (BandSection& s : sections)
-        if (!s.historyFinite() || s.historyPeak() > kRunawayLevel) {
-            s.clearHistory();
+        if (!s.memoriesSane()) {
+            s.clearMemories();
             repaired = true;
         }
     return repaired;
@@ -192,3 +194,5 @@ void TarnChain::run(const float* inL, const float* inR, float* outL, float* outR
         if (!std::isfinite(outR[i])) outR[i] = 0.0f;
     }
 }
+
+}  // namespace tarn

@@ -6,9 +6,14 @@
 // memories and limiter gains belong to the audio thread.
 #pragma once
 
-#include "band_section.h"
+#include "dsp/band_section.h"
 #include "output_limiter.h"
-#include "published.h"
+#include "realtime/published.h"
+
+namespace tarn {
+
+using dsp::BandCoefficients;
+using dsp::BandSection;
 
 // What one band is designed from.
 struct TarnBand {
@@ -72,3 +77,5 @@ private:
     unsigned long appliedGeneration = ~0ul;  // design.generation() when last applied
     Published<TarnDesign> design;
 };
+
+}  // namespace tarn

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace tarn {
+
 inline float lowFrequencyHz(float p) { return p * 780.0f + 20.0f; }
 inline float midFrequencyHz(float p) { return p * 6300.0f + 700.0f; }
 inline float highFrequencyHz(float p) { return p * 15000.0f + 5000.0f; }
@@ -16,3 +18,5 @@ inline float gainFactor(float p) {
 }
 // The Q number shown to the user (0.1 to 10); the filter never uses it.
 inline float qValue(float p) { return p * 9.9f + 0.1f; }
+
+}  // namespace tarn

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vesk {
+
 namespace {
 
 constexpr float kTwoPi = 6.2831855f;
@@ -28,3 +30,5 @@ void designGraphicPeak(BandCoefficients& section, float f, float bw, float fs, f
     section.a1 = section.b1;
     section.a2 = 1.0f - 2.0f * h;
 }
+
+}  // namespace vesk

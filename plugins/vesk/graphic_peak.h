@@ -1,7 +1,11 @@
 // The peaking design of the graphic equaliser's sixteen lower bands.
 #pragma once
 
-#include "band_section.h"
+#include "dsp/band_section.h"
+
+namespace vesk {
+
+using dsp::BandCoefficients;
 
 // Sets the coefficients for a peak of linear gain g at f Hz with a bandwidth
 // of bw Hz at a rate of fs Hz (all 32-bit floats, every intermediate rounded
@@ -9,3 +13,5 @@
 // the identity section, so a flat band adds no rounding noise. Any thread.
 // The caller keeps f and bw low enough for a stable section (see designBand).
 void designGraphicPeak(BandCoefficients& section, float f, float bw, float fs, float g);
+
+}  // namespace vesk

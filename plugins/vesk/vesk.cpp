@@ -2,7 +2,9 @@
 
 #include <new>
 
-#include "entry.h"
+#include "host/entry.h"
+
+namespace vesk {
 
 namespace {
 
@@ -24,6 +26,8 @@ Vesk::Vesk(audioMasterCallback audioMaster) : VeskCore(audioMaster) {
 
 AEffEditor* Vesk::makeEditor() { return nullptr; }
 
+}  // namespace vesk
+
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    return new (std::nothrow) Vesk(audioMaster);
+    return new (std::nothrow) vesk::Vesk(audioMaster);
 }

@@ -3,6 +3,8 @@
 
 #include "vesk_core.h"
 
+namespace vesk {
+
 class Vesk : public VeskCore {
 public:
     // Host thread. Raises the out-of-memory flag when the editor cannot be
@@ -13,3 +15,5 @@ private:
     // The editor, or null when it cannot be made.
     AEffEditor* makeEditor();
 };
+
+}  // namespace vesk

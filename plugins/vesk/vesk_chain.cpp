@@ -4,6 +4,8 @@
 
 namespace vesk {
 
+using dsp::kAntiDenormal;
+
 namespace {
 
 constexpr int kUnbounded = INT_MAX / 2;

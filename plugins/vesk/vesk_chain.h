@@ -12,7 +12,7 @@
 
 #include <emmintrin.h>
 
-#include "published.h"
+#include "realtime/published.h"
 #include "vesk_design.h"
 
 namespace vesk {

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace vesk {
+
 namespace {
 
 constexpr char kDefaultProgramName[] = "Vesk Preset";
@@ -152,3 +154,5 @@ void VeskCore::process(float** inputs, float** outputs, VstInt32 sampleFrames) {
 float VeskCore::gainFactor(float p) { return vesk::gainFactor(p); }
 float VeskCore::gainDb(float p) { return vesk::gainDb(p); }
 float VeskCore::snapToCentre(float p) { return vesk::snapToCentre(p); }
+
+}  // namespace vesk

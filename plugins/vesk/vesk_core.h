@@ -5,10 +5,12 @@
 
 #include <atomic>
 
-#include "audioeffectx.h"
-#include "published.h"
+#include "host/audioeffectx.h"
+#include "realtime/published.h"
 #include "vesk_chain.h"
 #include "vesk_design.h"
+
+namespace vesk {
 
 constexpr VstInt32 kVeskId = fourCharCode('V', 'e', 's', 'k');
 
@@ -74,3 +76,5 @@ private:
     Published<vesk::VeskDesign> design;
     vesk::VeskChain chain;  // audio thread only
 };
+
+}  // namespace vesk

@@ -2,9 +2,11 @@
 // the parameter threads hand to the audio path.
 #pragma once
 
-#include "band_section.h"
+#include "dsp/band_section.h"
 
 namespace vesk {
+
+using dsp::BandCoefficients;
 
 constexpr int kBandCount = 18;
 constexpr int kGraphicBandCount = 16;  // bands 0..15 graphic, 16 and 17 band peaks

@@ -5,13 +5,14 @@
 #include <cmath>
 #include <vector>
 
-#include "band_chain.h"
-#include "peak_design.h"
-#include "signal.h"
+#include "plugins/faroll/band_chain.h"
+#include "plugins/faroll/peak_design.h"
+#include "tests/support/signal.h"
 
 namespace {
 
 using namespace faroll;
+using namespace dsp;
 
 BandDesign someDesign(unsigned serial) {
     BandDesign d;

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "loaded_plugin.h"
-#include "signal.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
 
 struct FarollInstance {
     FarollInstance() : loaded(PLUGIN_PATH_Faroll) { EXPECT_TRUE(loaded.create()); }

@@ -4,15 +4,16 @@
 #include <cmath>
 #include <limits>
 
-#include "design_limits.h"
-#include "mappings.h"
-#include "peak_design.h"
+#include "plugins/faroll/design_limits.h"
+#include "plugins/faroll/mappings.h"
+#include "plugins/faroll/peak_design.h"
 #include "response.h"
-#include "shelf_design.h"
+#include "plugins/faroll/shelf_design.h"
 
 namespace {
 
 using namespace faroll;
+using namespace dsp;
 
 TEST(Mappings, CurvesAtTheirMarks) {
     struct Row {

@@ -7,7 +7,10 @@
 #include <limits>
 
 #include "response.h"
-#include "shelf_design.h"
+#include "plugins/faroll/shelf_design.h"
+
+using namespace faroll;
+using namespace dsp;
 
 namespace {
 

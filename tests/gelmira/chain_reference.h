@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "cut_filter.h"
-#include "filter_chain.h"
-#include "harmonic_bank.h"
+#include "plugins/gelmira/cut_filter.h"
+#include "plugins/gelmira/filter_chain.h"
+#include "plugins/gelmira/harmonic_bank.h"
 
 namespace gelmiratest {
 

@@ -5,11 +5,11 @@
 #include <complex>
 #include <vector>
 
-#include "cut_filter.h"
-#include "difference_equation.h"
-#include "harmonic_bank.h"
-#include "note_table.h"
-#include "resonant_section.h"
+#include "plugins/gelmira/cut_filter.h"
+#include "plugins/gelmira/difference_equation.h"
+#include "plugins/gelmira/harmonic_bank.h"
+#include "plugins/gelmira/note_table.h"
+#include "plugins/gelmira/resonant_section.h"
 
 using namespace gelmira;
 

@@ -5,9 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include "cut_filter.h"
-#include "loaded_plugin.h"
-#include "signal.h"
+#include "plugins/gelmira/cut_filter.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
+
+using namespace gelmira;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "loaded_plugin.h"
+#include "tests/support/loaded_plugin.h"
 
 namespace {
 

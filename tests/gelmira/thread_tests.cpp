@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "chain_reference.h"
-#include "loaded_plugin.h"
+#include "tests/support/loaded_plugin.h"
 
 using namespace gelmiratest;
 

@@ -2,8 +2,8 @@
 // and gestures through the host's log with the editor built in-process.
 #include <gtest/gtest.h>
 
-#include "editor_in_process.h"
-#include "loaded_plugin.h"
+#include "tests/support/editor_in_process.h"
+#include "tests/support/loaded_plugin.h"
 #include "probe_effect.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "editor_in_process.h"
+#include "tests/support/editor_in_process.h"
 #include "probe_effect.h"
 
 namespace {

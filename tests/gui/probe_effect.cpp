@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "entry.h"
+#include "host/entry.h"
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
     auto* effect = new (std::nothrow) ProbeEffect(audioMaster);

@@ -4,8 +4,8 @@
 
 #include <atomic>
 
-#include "aeffguieditor.h"
-#include "audioeffectx.h"
+#include "host/guieditor/aeffguieditor.h"
+#include "host/audioeffectx.h"
 
 enum ProbeParameter { kLevel = 0, kDrive = 1, kSwitch = 2, kKick = 3, kNumProbeParams = 4 };
 

@@ -1,7 +1,7 @@
 // Paints the editor probe's pictures into the folder given as the argument.
 #include <cstdio>
 
-#include "paint.h"
+#include "gui/paint/paint.h"
 
 using namespace paint;
 

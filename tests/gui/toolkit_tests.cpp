@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "vstgui.h"
+#include "gui/vstgui.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "exported_symbols.h"
-#include "loaded_plugin.h"
+#include "tests/support/exported_symbols.h"
+#include "tests/support/loaded_plugin.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "audioeffectx.h"
+#include "host/audioeffectx.h"
 
 namespace {
 

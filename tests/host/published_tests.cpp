@@ -1,7 +1,7 @@
 // Hand-over of whole values to the audio thread, on one thread.
 #include <gtest/gtest.h>
 
-#include "published.h"
+#include "realtime/published.h"
 
 namespace {
 

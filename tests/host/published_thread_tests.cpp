@@ -4,7 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "published.h"
+#include "realtime/published.h"
 
 namespace {
 

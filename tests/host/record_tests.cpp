@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "fixture_notes.h"
-#include "loaded_plugin.h"
+#include "tests/host/fixture/fixture_notes.h"
+#include "tests/support/loaded_plugin.h"
 
 namespace {
 

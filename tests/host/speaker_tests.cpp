@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "audioeffectx.h"
+#include "host/audioeffectx.h"
 
 namespace {
 

@@ -7,10 +7,12 @@
 #include <limits>
 #include <vector>
 
-#include "loaded_plugin.h"
-#include "parameters.h"
-#include "phaser_channel.h"
-#include "signal.h"
+#include "tests/support/loaded_plugin.h"
+#include "plugins/hoverin/parameters.h"
+#include "plugins/hoverin/phaser_channel.h"
+#include "tests/support/signal.h"
+
+using namespace hoverin;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "loaded_plugin.h"
+#include "tests/support/loaded_plugin.h"
 
 namespace {
 

@@ -6,8 +6,10 @@
 #include <limits>
 #include <vector>
 
-#include "parameters.h"
-#include "phaser_channel.h"
+#include "plugins/hoverin/parameters.h"
+#include "plugins/hoverin/phaser_channel.h"
+
+using namespace hoverin;
 
 namespace {
 

@@ -1,7 +1,10 @@
 // The shelf designs, checked coefficient by coefficient.
 #include <gtest/gtest.h>
 
-#include "cookbook_shelf.h"
+#include "plugins/ilvane/cookbook_shelf.h"
+
+using namespace ilvane;
+using namespace dsp;
 
 namespace {
 

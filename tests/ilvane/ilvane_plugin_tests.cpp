@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "loaded_plugin.h"
-#include "signal.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
 
 namespace {
 
@@ -16,19 +16,10 @@ protected:
     LoadedPlugin p{PLUGIN_PATH_Ilvane};
 };
 
+// Identity, counts and flags are in the suite's table (tests/suite); these
+// are the answers Ilvane leaves to the base.
 TEST_F(IlvanePlugin, Identity) {
-    AEffect* e = plugin().effect();
-    EXPECT_EQ(e->uniqueID, fourCharCode('X', 'E', 'F', 'O'));
-    EXPECT_EQ(e->numInputs, 2);
-    EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->numParams, 3);
-    EXPECT_EQ(e->numPrograms, 4);
-    EXPECT_EQ(e->version, 1);
-    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsCanDoubleReplacing | effFlagsHasEditor);
-    EXPECT_EQ(plugin().effectName(), "Ilvane");
-    EXPECT_EQ(plugin().productString(), "Ilvane");
-    EXPECT_EQ(plugin().vendorString(), "Joralt");
-    EXPECT_EQ(plugin().vendorVersion(), 1000);
+    EXPECT_EQ(plugin().effect()->version, 1);
     char canDo[] = "receiveVstMidiEvent";
     EXPECT_EQ(plugin().dispatch(effCanDo, 0, 0, canDo), 0);
     EXPECT_EQ(plugin().dispatch(effGetPlugCategory), 0);

@@ -6,8 +6,8 @@
 #include <limits>
 #include <vector>
 
-#include "loaded_plugin.h"
-#include "signal.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
 
 namespace {
 
@@ -62,33 +62,6 @@ TEST_F(IlvaneSignal, BothPrecisionsAgreeWithinFloatRounding) {
     const double ratio = std::sqrt(difference / signal);
     EXPECT_LT(ratio, 1e-4);
     EXPECT_GT(ratio, 0.0);
-}
-
-TEST_F(IlvaneSignal, InPlaceEqualsSeparateBuffers) {
-    LoadedPlugin other(PLUGIN_PATH_Ilvane);
-    ASSERT_TRUE(other.create());
-    for (hosting::Plugin* q : {&plugin(), other.plugin.get()}) {
-        q->setParameter(0, 0.7f);
-        q->setParameter(1, 0.95f);
-    }
-    const int frames = 777;
-    std::vector<float> l = testsignal::noise(frames, 0.5, 9), r = testsignal::noise(frames, 0.5, 10);
-    std::vector<float> outL(frames), outR(frames), inL = l, inR = r;
-    float* in[2] = {inL.data(), inR.data()};
-    float* out[2] = {outL.data(), outR.data()};
-    plugin().processReplacing(in, out, frames);
-    other.plugin->processStereo(l, r);
-    EXPECT_EQ(outL, l);
-    EXPECT_EQ(outR, r);
-
-    std::vector<double> dl(frames, 0.25), dr(frames, -0.5), dOutL(frames), dOutR(frames);
-    std::vector<double> dInL = dl, dInR = dr;
-    double* dIn[2] = {dInL.data(), dInR.data()};
-    double* dOut[2] = {dOutL.data(), dOutR.data()};
-    plugin().processDoubleReplacing(dIn, dOut, frames);
-    other.plugin->processStereo(dl, dr);
-    EXPECT_EQ(dOutL, dl);
-    EXPECT_EQ(dOutR, dr);
 }
 
 TEST_F(IlvaneSignal, NoFramesWriteNothing) {

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "loaded_plugin.h"
-#include "signal.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
 
 namespace {
 

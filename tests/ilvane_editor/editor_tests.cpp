@@ -6,9 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "editor.h"
-#include "editor_in_process.h"
-#include "loaded_plugin.h"
+#include "plugins/ilvane/editor.h"
+#include "tests/support/editor_in_process.h"
+#include "tests/support/loaded_plugin.h"
+
+using namespace ilvane;
 
 namespace {
 

@@ -5,8 +5,10 @@
 #include <atomic>
 #include <thread>
 
-#include "editor.h"
-#include "editor_in_process.h"
+#include "plugins/ilvane/editor.h"
+#include "tests/support/editor_in_process.h"
+
+using namespace ilvane;
 
 namespace {
 

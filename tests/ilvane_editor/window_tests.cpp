@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 
-#include "loaded_plugin.h"
+#include "tests/support/loaded_plugin.h"
 // The X headers last: their macros (None, Bool) clash with GoogleTest's names.
-#include "x11_host.h"
+#include "tools/editorview/x11_host.h"
 #include <X11/extensions/XTest.h>
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "aeffguieditor.h"
-#include "entry.h"
-#include "plugin_host.h"
+#include "host/guieditor/aeffguieditor.h"
+#include "host/entry.h"
+#include "hosting/plugin_host.h"
 
 class InProcess {
 public:

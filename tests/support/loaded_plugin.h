@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "plugin_host.h"
+#include "hosting/plugin_host.h"
 
 struct LoadedPlugin {
     explicit LoadedPlugin(const std::string& path, int flags = 0) {

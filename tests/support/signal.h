@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "plugin_host.h"
+#include "hosting/plugin_host.h"
 
 namespace testsignal {
 

@@ -5,8 +5,10 @@
 #include <complex>
 #include <vector>
 
-#include "band_section.h"
-#include "signal.h"
+#include "dsp/band_section.h"
+#include "tests/support/signal.h"
+
+using namespace dsp;
 
 namespace {
 
@@ -222,11 +224,11 @@ TEST(BandSection, ClearsAHistoryThatNonFiniteInputReached) {
     s.designBandPeak(1000.0f, 300.0f, 44100.0f, 2.0f);
     float l, r;
     s.processStereo(0.25f, 0.25f, l, r);
-    EXPECT_TRUE(s.historyFinite());
+    EXPECT_TRUE(s.memoriesSane());
     s.processStereo(NAN, 0.25f, l, r);
-    EXPECT_FALSE(s.historyFinite());
-    s.clearHistory();
-    EXPECT_TRUE(s.historyFinite());
+    EXPECT_FALSE(s.memoriesSane());
+    s.clearMemories();
+    EXPECT_TRUE(s.memoriesSane());
     s.processStereo(0.0f, 0.0f, l, r);
     EXPECT_EQ(l, kAntiDenormal);
 }

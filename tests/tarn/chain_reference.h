@@ -2,9 +2,12 @@
 // to check the chain's own inner loop against.
 #pragma once
 
-#include "band_section.h"
-#include "output_limiter.h"
-#include "tarn_chain.h"
+#include "dsp/band_section.h"
+#include "plugins/tarn/output_limiter.h"
+#include "plugins/tarn/tarn_chain.h"
+
+using namespace tarn;
+using namespace dsp;
 
 struct ReferenceChain {
     BandSection sections[6];

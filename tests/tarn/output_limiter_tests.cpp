@@ -3,7 +3,9 @@
 
 #include <cmath>
 
-#include "output_limiter.h"
+#include "plugins/tarn/output_limiter.h"
+
+using namespace tarn;
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "exported_symbols.h"
-#include "loaded_plugin.h"
-#include "signal.h"
+#include "tests/support/exported_symbols.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
 
 namespace {
 

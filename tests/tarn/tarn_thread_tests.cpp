@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "chain_reference.h"
-#include "loaded_plugin.h"
-#include "signal.h"
-#include "tarn_chain.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
+#include "plugins/tarn/tarn_chain.h"
+
+using namespace tarn;
+using namespace dsp;
 
 namespace {
 

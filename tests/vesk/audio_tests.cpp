@@ -5,10 +5,13 @@
 #include <cstring>
 #include <vector>
 
-#include "band_section.h"
-#include "loaded_plugin.h"
-#include "signal.h"
-#include "vesk_design.h"
+#include "dsp/band_section.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
+#include "plugins/vesk/vesk_design.h"
+
+using namespace vesk;
+using namespace dsp;
 
 namespace {
 

@@ -8,8 +8,11 @@
 #include <limits>
 #include <vector>
 
-#include "signal.h"
-#include "vesk_chain.h"
+#include "tests/support/signal.h"
+#include "plugins/vesk/vesk_chain.h"
+
+using namespace vesk;
+using namespace dsp;
 
 namespace {
 

@@ -1,7 +1,10 @@
 // Inside the effect: what a program holds, and the rate each design used.
 #include <gtest/gtest.h>
 
-#include "vesk_core.h"
+#include "plugins/vesk/vesk_core.h"
+
+using namespace vesk;
+using namespace dsp;
 
 namespace {
 

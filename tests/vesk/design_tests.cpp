@@ -5,8 +5,11 @@
 #include <complex>
 #include <limits>
 
-#include "graphic_peak.h"
-#include "vesk_design.h"
+#include "plugins/vesk/graphic_peak.h"
+#include "plugins/vesk/vesk_design.h"
+
+using namespace vesk;
+using namespace dsp;
 
 namespace {
 

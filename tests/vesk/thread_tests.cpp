@@ -8,9 +8,12 @@
 #include <thread>
 #include <vector>
 
-#include "loaded_plugin.h"
-#include "signal.h"
-#include "vesk_chain.h"
+#include "tests/support/loaded_plugin.h"
+#include "tests/support/signal.h"
+#include "plugins/vesk/vesk_chain.h"
+
+using namespace vesk;
+using namespace dsp;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "plugin_host.h"
+#include "hosting/plugin_host.h"
 #include "x11_host.h"
 
 int main(int argc, char** argv) {

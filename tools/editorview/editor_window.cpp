@@ -9,7 +9,7 @@
 #include <iostream>
 #include <thread>
 
-#include "plugin_host.h"
+#include "hosting/plugin_host.h"
 #include "x11_host.h"
 
 int main(int argc, char** argv) {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "plugin_host.h"
+#include "hosting/plugin_host.h"
 
 namespace vsthost {
 

@@ -1,9 +1,11 @@
 // Paints Ilvane's panel pictures into the folder given as the argument.
 #include <cstdio>
 
-#include "paint.h"
+#include "gui/paint/paint.h"
+#include "plugins/ilvane/layout.h"
 
 using namespace paint;
+using namespace ilvane;
 
 namespace {
 
@@ -12,21 +14,26 @@ const Rgb kGroove{0.16, 0.07, 0.04};
 const Rgb kEngraving{0.95, 0.78, 0.55};
 const Rgb kAmber{0.8, 0.4, 0.0};
 
-// The engraved scale above or below a slider whose track starts at x0.
-void scale(cairo_t* cr, double x0, double baseline) {
-    // The handle's centre travels from x0 + 8.5 to x0 + 193.5.
-    text(cr, "-12", x0 + 8.5, baseline, 8, kEngraving, Align::centre);
-    text(cr, "-6", x0 + 54.75, baseline, 8, kEngraving, Align::centre);
-    text(cr, "0", x0 + 101, baseline, 8, kEngraving, Align::centre, true);
-    text(cr, "+6", x0 + 147.25, baseline, 8, kEngraving, Align::centre);
-    text(cr, "+12 dB", x0 + 193.5, baseline, 8, kEngraving, Align::centre);
+// The engraved scale above a slider, at the handle centre's positions for
+// -12, -6, 0, +6 and +12 dB.
+void scale(cairo_t* cr, const ControlSpec& slider, double baseline) {
+    const double half = bitmaps::kLowHandleWidth / 2.0;
+    const double from = slider.minPos + half, to = slider.maxPos + half;
+    const char* marks[] = {"-12", "-6", "0", "+6", "+12 dB"};
+    for (int i = 0; i < 5; ++i)
+        text(cr, marks[i], from + (to - from) * i / 4.0, baseline, 8, kEngraving, Align::centre,
+             i == 2);
 }
 
-void band(cairo_t* cr, double y, const char* name, const char* frequency) {
-    text(cr, name, 8, y + 9, 11, kEngraving, Align::left, true);
-    text(cr, frequency, 8, y + 20, 8, kEngraving);
-    inset(cr, 68, y, 202, 11, kGroove);           // behind the track
-    inset(cr, 280, y - 5, 55, 20, {0.2, 0, 0});   // behind the dB field
+void band(cairo_t* cr, const ControlSpec& slider, const ControlSpec& field, const char* name,
+          const char* frequency) {
+    const CRect& s = slider.size;
+    const CRect& f = field.size;
+    scale(cr, slider, s.top - 6);
+    text(cr, name, 8, s.top + 9, 11, kEngraving, Align::left, true);
+    text(cr, frequency, 8, s.top + 20, 8, kEngraving);
+    inset(cr, s.left, s.top, s.width(), s.height(), kGroove);    // behind the track
+    inset(cr, f.left, f.top, f.width(), f.height(), {0.2, 0, 0});  // behind the dB field
 }
 
 }  // namespace
@@ -36,18 +43,21 @@ int main(int argc, char** argv) {
     const std::string out = argv[1];
     bool ok = true;
     {
-        Picture p(339, 131);
-        panel(p.cr, 0, 0, 339, 131, kPanel);
+        Picture p(bitmaps::kBackgroundWidth, bitmaps::kBackgroundHeight);
+        panel(p.cr, 0, 0, bitmaps::kBackgroundWidth, bitmaps::kBackgroundHeight, kPanel);
         screw(p.cr, 6, 6, 3);
         screw(p.cr, 333, 6, 3);
         screw(p.cr, 6, 125, 3);
         screw(p.cr, 333, 125, 3);
-        scale(p.cr, 68, 19);
-        band(p.cr, 25, "LOW", "shelf 100 Hz");
-        scale(p.cr, 68, 59);
-        band(p.cr, 65, "HIGH", "shelf 5000 Hz");
-        text(p.cr, "GAIN", 307, 12, 8, kEngraving, Align::centre, true);
-        text(p.cr, "RESET", 306, 127, 8, kEngraving, Align::centre, true);
+        const auto& c = layout::kControls;
+        band(p.cr, c[0], c[1], "LOW", "shelf 100 Hz");
+        band(p.cr, c[2], c[3], "HIGH", "shelf 5000 Hz");
+        const CRect& field = c[1].size;
+        const CRect& reset = c[4].size;
+        text(p.cr, "GAIN", (field.left + field.right) / 2.0, field.top - 8, 8, kEngraving,
+             Align::centre, true);
+        text(p.cr, "RESET", (reset.left + reset.right) / 2.0, reset.bottom + 10, 8, kEngraving,
+             Align::centre, true);
         text(p.cr, "Ilvane", 14, 114, 22, kEngraving, Align::left, true);
         text(p.cr, "two-band shelving equaliser", 92, 108, 9, kEngraving);
         text(p.cr, "Joralt", 92, 120, 9, kAmber, Align::left, true);

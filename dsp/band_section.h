@@ -3,9 +3,10 @@
 // Plain data and arithmetic; knows nothing of the host.
 #pragma once
 
-// Added to every output sample of every recursive section, so that the
-// memories never become denormal.
-constexpr float kAntiDenormal = 1e-24f;
+#include "dsp/anti_denormal.h"
+#include "dsp/recovery.h"
+
+namespace dsp {
 
 // The six coefficients of one section (feedback subtracted; a0 stored, unused).
 struct BandCoefficients {
@@ -53,12 +54,13 @@ struct BandSection : BandCoefficients {
         outR = step(inR, x1R, x2R, y1R, y2R);
     }
 
-    // True when every history value is finite.
-    bool historyFinite() const;
-    // The largest magnitude among the memories (NaN when one is NaN).
-    float historyPeak() const;
-    // Clears the history (after non-finite input has reached it).
-    void clearHistory();
+    // False when a memory is not finite or past kRunawayLevel.
+    bool memoriesSane() const { return allSane({x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R}); }
+    // Clears the history (after a runaway), keeps the coefficients.
+    void clearMemories() {
+        x1L = x2L = x1R = x2R = 0.0f;
+        y1L = y2L = y1R = y2R = 0.0f;
+    }
 
 private:
     float step(float x, float& x1, float& x2, float& y1, float& y2) const {
@@ -70,3 +72,5 @@ private:
         return y;
     }
 };
+
+}  // namespace dsp

@@ -5,7 +5,9 @@
 
 #include <emmintrin.h>
 
-#include "peak_section.h"
+#include "dsp/peak_section.h"
+
+namespace dsp {
 
 class PackedPeakSection {
 public:
@@ -46,7 +48,7 @@ public:
         acc = _mm_add_pd(acc, _mm_mul_pd(b2, x2));
         acc = _mm_sub_pd(acc, _mm_mul_pd(a1, y1));
         acc = _mm_sub_pd(acc, _mm_mul_pd(a2, y2));
-        return _mm_add_pd(_mm_div_pd(acc, a0), _mm_set1_pd(kAntiDenormal));
+        return _mm_add_pd(_mm_div_pd(acc, a0), _mm_set1_pd(double(kAntiDenormal)));
     }
 
     // Shifts the memories: x the input pair, y the output rounded to the sample type.
@@ -64,3 +66,5 @@ private:
     __m128d b0, b1, b2, a0, a1, a2;
     __m128d x1, x2, y1, y2;
 };
+
+}  // namespace dsp

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace dsp {
+
 namespace {
 constexpr float kTwoPi = 6.2831855f;
 constexpr float kInvSqrt2 = 0.70710677f;
@@ -40,20 +42,4 @@ void BandCoefficients::designBandPeak(float f, float bw, float fs, float g) {
     a2 = (1.0f - k) / norm;
 }
 
-bool BandSection::historyFinite() const {
-    for (float v : {x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R})
-        if (!std::isfinite(v)) return false;
-    return true;
-}
-
-float BandSection::historyPeak() const {
-    float peak = 0.0f;
-    for (float v : {x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R})
-        peak = std::fabs(v) > peak || std::isnan(v) ? std::fabs(v) : peak;
-    return peak;
-}
-
-void BandSection::clearHistory() {
-    x1L = x2L = x1R = x2R = 0.0f;
-    y1L = y2L = y1R = y2R = 0.0f;
-}
+}  // namespace dsp

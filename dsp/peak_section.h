@@ -3,11 +3,10 @@
 // it knows nothing of hosts or threads. Shared by the equalisers that need it.
 #pragma once
 
-#include <cmath>
+#include "dsp/anti_denormal.h"
+#include "dsp/recovery.h"
 
-// 1e-24 as a 32-bit float, added in 64-bit arithmetic to every output so the
-// memories settle on a tiny constant instead of becoming denormal.
-inline constexpr double kAntiDenormal = static_cast<double>(1e-24f);
+namespace dsp {
 
 // The six coefficients as designed; a0 is kept, not normalised to 1.
 // The default is the identity.
@@ -23,8 +22,9 @@ struct PeakSection : PeakCoefficients {
     Sample y1L = 0, y2L = 0, y1R = 0, y2R = 0;
 
     // Zeroes the memories, keeps the coefficients.
-    void clearState() { x1L = x2L = x1R = x2R = y1L = y2L = y1R = y2R = 0; }
-    bool stateIsFinite() const;
+    void clearMemories() { x1L = x2L = x1R = x2R = y1L = y2L = y1R = y2R = 0; }
+    // False when a memory is not finite or past kRunawayLevel.
+    bool memoriesSane() const { return allSane({x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R}); }
 };
 
 template <class Sample>
@@ -40,7 +40,7 @@ inline Sample processPeakChannel(const PeakCoefficients& c, Sample in, Sample& x
                           Sample& y1, Sample& y2) {
     const double x = in;
     const double y = (c.b0 * x + c.b1 * double(x1) + c.b2 * double(x2) - c.a1 * double(y1) -
-                      c.a2 * double(y2)) / c.a0 + kAntiDenormal;
+                      c.a2 * double(y2)) / c.a0 + double(kAntiDenormal);
     const Sample out = static_cast<Sample>(y);
     x2 = x1;
     x1 = in;
@@ -59,9 +59,4 @@ inline StereoPair<Sample> processPeakSection(PeakSection<Sample>& s, Sample inL,
     return out;
 }
 
-template <class Sample>
-bool PeakSection<Sample>::stateIsFinite() const {
-    for (Sample v : {x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R})
-        if (!std::isfinite(v)) return false;
-    return true;
-}
+}  // namespace dsp
