@@ -14,7 +14,7 @@
 #include <map>
 #include <regex>
 
-#include "plugin_host.h"
+#include "hosting/plugin_host.h"
 #include "tool_run.h"
 
 namespace {

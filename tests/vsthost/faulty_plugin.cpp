@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "vst/abi.h"
+#include "host/vst/abi.h"
 
 namespace {
 
