@@ -13,6 +13,8 @@ void runInfo(const Words& words);
 void runRender(const Words& words);
 void runResponse(const Words& words);
 void runGenerate(const Words& words);
+// Returns the exit status (a failed library is a result, not an error).
+int runScan(const Words& words);
 
 // The answer to audioMasterVersion from --host-version (default 2400).
 class Arguments;

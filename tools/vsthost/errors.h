@@ -18,6 +18,8 @@ enum class Exit : int {
     badValue = 7,     // a value that is not a number or is out of range
     badAudio = 8,     // the input audio file cannot be read
     cannotWrite = 9,  // an output file cannot be written
+    crashed = 10,     // the plug-in crashed (the tool survives it in a child process)
+    timedOut = 11,    // the plug-in did not answer within the time limit
 };
 
 class ToolError : public std::runtime_error {

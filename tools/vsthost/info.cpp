@@ -1,10 +1,12 @@
 // `info PLUGIN`: identity, capabilities, parameters and programs.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "arguments.h"
 #include "commands.h"
 #include "errors.h"
+#include "isolation.h"
 #include "session.h"
 
 namespace vsthost {
@@ -64,6 +66,29 @@ const char* categoryName(VstIntPtr category) {
 
 void row(const char* field, const std::string& value) { std::printf("%-12s %s\n", field, value.c_str()); }
 
+// The editor's size, asked in a child process of its own: plug-ins that need
+// an X display for it may crash without one, and that costs this row only.
+// Sets crash to the failure's description when the plug-in did not survive it.
+std::string editorSize(hosting::Plugin& p, std::string& crash) {
+    const char* display = std::getenv("DISPLAY");
+    const bool noDisplay = !display || !*display;
+    setActivity("answering its editor size");
+    ChildOutcome asked = runIsolated(
+        [&] {
+            auto rect = p.editorRect();
+            if (rect)
+                handBack(std::to_string(rect->right - rect->left) + " x " + std::to_string(rect->bottom - rect->top) +
+                         " pixels");
+            return 0;
+        },
+        10.0, true);
+    if (asked.kind == ChildOutcome::exited)
+        return asked.result.empty() ? "yes (size not given before opening)" : asked.result;
+    crash = "the plug-in " + describeOutcome(asked, 10.0) + (noDisplay ? "; no X display is set (DISPLAY)" : "");
+    return std::string("yes (size unknown: the plug-in ") + (asked.kind == ChildOutcome::crashed ? "crashed" : "hung") +
+           " answering it" + (noDisplay ? " without an X display)" : ")");
+}
+
 }  // namespace
 
 long hostVersionFrom(const Arguments& arguments) {
@@ -78,8 +103,10 @@ void runInfo(const Words& words) {
     Session session(path, hostVersionFrom(arguments));
     hosting::Plugin& p = session.plugin();
     AEffect& r = session.record();
+    setActivity("opening");
     p.dispatch(effOpen);
 
+    setActivity("answering its identity");
     VstIntPtr vstVersion = p.dispatch(effGetVstVersion);
     std::string generation = vstVersion >= 2400   ? "VST 2.4"
                              : vstVersion >= 2300 ? "VST 2.3"
@@ -93,26 +120,25 @@ void runInfo(const Words& words) {
     row("Unique ID", fourCharacters(r.uniqueID));
     row("Version", std::to_string(r.version) + " (vendor version " + std::to_string(p.vendorVersion()) + ")");
     row("Generation", generation + " (getVstVersion " + std::to_string(vstVersion) + ")");
+    setActivity("answering its category");
     row("Category", categoryName(p.dispatch(effGetPlugCategory)));
     row("Channels", std::to_string(r.numInputs) + " in, " + std::to_string(r.numOutputs) + " out");
     row("Flags", flagNames(r.flags));
     row("Latency", std::to_string(r.initialDelay) + " samples");
-    std::string editor = "none";
-    if (r.flags & effFlagsHasEditor) {
-        auto rect = p.editorRect();
-        editor = rect ? std::to_string(rect->right - rect->left) + " x " +
-                            std::to_string(rect->bottom - rect->top) + " pixels"
-                      : "yes (size not given before opening)";
-    }
+    std::string editor = "none", editorCrash;
+    if (r.flags & effFlagsHasEditor) editor = editorSize(p, editorCrash);
     row("Editor", editor);
 
     std::printf("\nParameters (%d)\n", r.numParams);
     if (r.numParams > 0) std::printf("  %5s  %-24s  %-9s  %-16s  %s\n", "Index", "Name", "Value", "Display", "Label");
-    for (int i = 0; i < r.numParams; ++i)
+    for (int i = 0; i < r.numParams; ++i) {
+        setActivity("answering the name, value and display of parameter " + std::to_string(i));
         std::printf("  %5d  %-24s  %-9.6g  %-16s  %s\n", i, printable(p.parameterName(i)).c_str(),
                     p.getParameter(i), printable(p.parameterDisplay(i)).c_str(),
                     printable(p.parameterLabel(i)).c_str());
+    }
 
+    setActivity("answering its program names");
     int current = p.program();
     std::printf("\nPrograms (%d)\n", r.numPrograms);
     for (int i = 0; i < r.numPrograms; ++i) {
@@ -120,6 +146,7 @@ void runInfo(const Words& words) {
         std::string shown = name ? printable(*name) : i == current ? printable(p.programName()) : "(name not reported)";
         std::printf("  %c%4d  %s\n", i == current ? '*' : ' ', i, shown.c_str());
     }
+    if (!editorCrash.empty()) throw ToolError(Exit::crashed, editorCrash);
 }
 
 }  // namespace vsthost

@@ -13,7 +13,8 @@
 namespace vsthost {
 namespace {
 
-// Temporary files still open, removed if the run is interrupted by a signal.
+// Temporary files still open, removed if the run is interrupted by a signal
+// or a plug-in crashes the process that writes them.
 constexpr int kSlots = 8;
 char pending[kSlots][PATH_MAX];
 volatile sig_atomic_t inUse[kSlots];
@@ -29,7 +30,7 @@ void installHandlers() {
     static bool installed = false;
     if (installed) return;
     installed = true;
-    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) std::signal(sig, removePending);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) std::signal(sig, removePending);
 }
 
 std::string directoryOf(const std::string& path) {

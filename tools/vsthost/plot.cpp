@@ -83,7 +83,19 @@ void plotRange(const Plot& plot, double& low, double& high, double& step) {
 void writePlotPng(const Plot& plot, const std::string& path, int width, int height) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     cairo_t* cr = cairo_create(surface);
-    const double left = 78, right = width - 24.0, top = 70, bottom = height - 58.0;
+    // Up to three lines under the title: how it was measured, then the subtitle.
+    std::vector<std::string> lines;
+    if (!plot.method.empty()) lines.push_back(plot.method);
+    {
+        cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+        cairo_t* measure = cairo_create(probe);
+        for (const auto& line : wrap(measure, plot.subtitle, 11, width - 24.0 - 78)) lines.push_back(line);
+        cairo_destroy(measure);
+        cairo_surface_destroy(probe);
+    }
+    if (lines.size() > 3) lines.resize(3);
+    const double left = 78, right = width - 24.0, top = std::max(70.0, 40.0 + 15.0 * lines.size()),
+                 bottom = height - 58.0;
     double low, high, step;
     plotRange(plot, low, high, step);
     const double logFrom = std::log10(plot.fromHz), logTo = std::log10(plot.toHz);
@@ -95,8 +107,7 @@ void writePlotPng(const Plot& plot, const std::string& path, int width, int heig
     cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
     text(cr, left, 14, plot.title, 18, 0, 0, true);
     cairo_set_source_rgb(cr, 0.35, 0.35, 0.35);
-    auto lines = wrap(cr, plot.subtitle, 11, right - left);
-    for (size_t i = 0; i < lines.size() && i < 2; ++i) text(cr, left, 38 + 15.0 * i, lines[i], 11, 0, 0);
+    for (size_t i = 0; i < lines.size(); ++i) text(cr, left, 38 + 15.0 * i, lines[i], 11, 0, 0);
 
     // Grid: 1-2-5 per decade across, every step dB up; 0 dB stronger.
     cairo_set_line_width(cr, 1.0);

@@ -15,6 +15,7 @@ struct PlotCurve {
 
 struct Plot {
     std::string title, subtitle;
+    std::string method;  // how the curves were measured: a line of its own under the title
     double fromHz = 20.0, toHz = 20000.0;
     std::vector<PlotCurve> curves;
 };

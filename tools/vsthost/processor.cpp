@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "errors.h"
+#include "isolation.h"
 
 namespace vsthost {
 
@@ -28,6 +29,7 @@ Processor::Processor(hosting::Plugin& p, int bits, int maxBlock) : plugin(p), pr
 }
 
 void Processor::process(int frames) {
+    if (currentActivity() != "processing audio") setActivity("processing audio");
     if (precision == 64) {
         plugin.processDoubleReplacing(inPtrD.data(), outPtrD.data(), frames);
         return;

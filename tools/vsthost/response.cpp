@@ -1,5 +1,7 @@
 // `response PLUGIN --png OUT.png [--csv OUT.csv]`: the magnitude response at
-// the given settings, measured with sines, as a plot and/or a table.
+// the given settings, as a plot and/or a table. An effect that is linear and
+// does not change over time is measured from its impulse response (every
+// peak and notch at its true height); any other with steady sines on a grid.
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -7,6 +9,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "errors.h"
+#include "impulse.h"
 #include "measure.h"
 #include "output_file.h"
 #include "plot.h"
@@ -91,7 +94,7 @@ void runResponse(const Words& words) {
     Arguments arguments(words, {{"png", true}, {"csv", true}, {"set", true}, {"program", true},
                                 {"rate", true}, {"from", true}, {"to", true}, {"points", true},
                                 {"level", true}, {"precision", true}, {"block", true}, {"quiet", false}, {"keep-instance", false},
-                                {"host-version", true}});
+                                {"host-version", true}, {"method", true}});
     if (arguments.positional().size() != 1 || !(arguments.has("png") || arguments.has("csv")))
         throw ToolError(Exit::usage, "usage: vsthost response PLUGIN --png OUT.png [--csv OUT.csv] [options]");
     const std::string& pluginPath = arguments.positional()[0];
@@ -107,6 +110,9 @@ void runResponse(const Words& words) {
     int block = static_cast<int>(parseInteger(arguments.value("block").value_or("512"), "--block", 1, 1 << 20));
     Settings settings = Settings::from(arguments);
     bool quiet = arguments.has("quiet");
+    const std::string method = arguments.value("method").value_or("auto");
+    if (method != "auto" && method != "impulse" && method != "sines")
+        throw ToolError(Exit::badValue, "--method: \"" + method + "\" must be auto, impulse or sines");
 
     const long hostVersion = hostVersionFrom(arguments);
     Session session(pluginPath, hostVersion);
@@ -120,31 +126,80 @@ void runResponse(const Words& words) {
 
     auto grid = responseFrequencies(options);
     if (grid.empty()) throw ToolError(Exit::badValue, "no frequency to measure between --from and --to");
-    // Each frequency on a new instance at the same settings, so a plug-in
-    // that changes over time (a sweep, an envelope) is seen at one moment of
-    // its course at every frequency; --keep-instance plays them all in turn
-    // through the first instance.
-    const bool fresh = !arguments.has("keep-instance");
-    Progress progress(static_cast<std::int64_t>(grid.size()), !quiet && stderrIsTerminal());
+    const double top = std::min(options.toHz, 0.48 * options.sampleRate);
     std::vector<ResponsePoint> points;
-    session.plugin().resume();
-    for (double hz : grid) {
-        if (fresh && !points.empty()) {
-            Session other(pluginPath, hostVersion);
-            other.prepare(options.sampleRate, block, settings);
-            other.apply(settings);
-            Processor through(other.plugin(), precision, block);
-            other.plugin().resume();
-            points.push_back(measurePoint(through, block, hz, options));
-            other.plugin().suspend();
-        } else {
-            points.push_back(measurePoint(processor, block, hz, options));
-            session.clearCallLog();
+    std::string how, whyNotImpulse;
+
+    // The impulse response of this instance; for auto, a second fresh
+    // instance at half the level and 0.37 s later must give the same one.
+    bool sessionUsed = false;
+    if (method != "sines") {
+        const double amplitude = std::pow(10.0, options.levelDb / 20.0);
+        const double maxSeconds = 30.0;
+        session.plugin().resume();
+        ImpulseResponse first = recordImpulse(processor, block, amplitude, options.sampleRate, 0, maxSeconds);
+        session.plugin().suspend();
+        session.clearCallLog();
+        sessionUsed = true;
+        bool use = method == "impulse";
+        if (method == "auto") {
+            if (!first.decayed) {
+                whyNotImpulse = "its impulse response did not decay within 30 s";
+            } else {
+                Session other(pluginPath, hostVersion);
+                other.prepare(options.sampleRate, block, settings);
+                other.apply(settings);
+                Processor through(other.plugin(), precision, block);
+                other.plugin().resume();
+                ImpulseResponse second = recordImpulse(through, block, amplitude / 2, options.sampleRate,
+                                                       static_cast<std::int64_t>(0.37 * options.sampleRate), maxSeconds);
+                other.plugin().suspend();
+                use = isLinearAndSteady(first, second);
+                if (!use) whyNotImpulse = "it changes over time or with the level";
+            }
         }
-        progress.update(static_cast<std::int64_t>(points.size()));
+        if (use) {
+            std::int64_t fftSize = 0;
+            points = impulseSpectrum(first, grid, options.fromHz, top, fftSize);
+            char text[160];
+            std::snprintf(text, sizeof(text), "from the impulse response (%.3g s, %lld-point FFT)%s",
+                          static_cast<double>(first.outputs[0].size()) / options.sampleRate,
+                          static_cast<long long>(fftSize), first.decayed ? "" : ", cut off before it decayed");
+            how = text;
+        }
     }
-    session.plugin().suspend();
-    progress.finish();
+    if (points.empty()) {
+        // Each frequency on a new instance at the same settings, so a plug-in
+        // that changes over time (a sweep, an envelope) is seen at one moment
+        // of its course at every frequency; --keep-instance plays them all in
+        // turn through the first instance.
+        const bool fresh = !arguments.has("keep-instance");
+        Progress progress(static_cast<std::int64_t>(grid.size()), !quiet && stderrIsTerminal());
+        session.plugin().resume();
+        for (double hz : grid) {
+            // The first instance serves the first frequency, unless the
+            // impulse has already been through it.
+            const bool first = !fresh || (points.empty() && !sessionUsed);
+            if (first) {
+                points.push_back(measurePoint(processor, block, hz, options));
+                session.clearCallLog();
+            } else {
+                Session other(pluginPath, hostVersion);
+                other.prepare(options.sampleRate, block, settings);
+                other.apply(settings);
+                Processor through(other.plugin(), precision, block);
+                other.plugin().resume();
+                points.push_back(measurePoint(through, block, hz, options));
+                other.plugin().suspend();
+            }
+            progress.update(static_cast<std::int64_t>(points.size()));
+        }
+        session.plugin().suspend();
+        progress.finish();
+        how = "with steady sines, " + std::to_string(options.pointsPerDecade) + " a decade" +
+              (fresh ? " (a new instance for each)" : " (one instance)");
+        if (!whyNotImpulse.empty()) how += ": " + whyNotImpulse;
+    }
 
     std::string name = printable(session.plugin().effectName());
     if (name.empty()) name = printable(session.plugin().productString());
@@ -163,9 +218,10 @@ void runResponse(const Words& words) {
         csv->commit();
     }
     if (png) {
-        writePlotPng(makePlot(points, processor.outputs(), name + ": magnitude response", subtitle,
-                              options.fromHz, std::min(options.toHz, 0.48 * options.sampleRate)),
-                     png->path());
+        Plot plot = makePlot(points, processor.outputs(), name + ": magnitude response", subtitle, options.fromHz,
+                             std::min(options.toHz, 0.48 * options.sampleRate));
+        plot.method = "Measured " + how;
+        writePlotPng(plot, png->path());
         png->commit();
     }
     if (!quiet) {
@@ -176,8 +232,8 @@ void runResponse(const Words& words) {
                 lo = std::min(lo, gainDb(g));
                 hi = std::max(hi, gainDb(g));
             }
-        std::printf("measured %zu frequencies from %g to %g Hz: gain %.2f to %.2f dB\n", points.size(),
-                    points.front().hz, points.back().hz, lo, hi);
+        std::printf("measured %s: %zu frequencies from %g to %g Hz, gain %.2f to %.2f dB\n", how.c_str(),
+                    points.size(), points.front().hz, points.back().hz, lo, hi);
         if (png) std::printf("wrote %s\n", png->target().c_str());
         if (csv) std::printf("wrote %s\n", csv->target().c_str());
     }

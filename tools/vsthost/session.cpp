@@ -8,6 +8,7 @@
 
 #include "arguments.h"
 #include "errors.h"
+#include "isolation.h"
 
 namespace vsthost {
 namespace {
@@ -63,6 +64,7 @@ Session::Session(const std::string& path, long hostVersion) {
         throw ToolError(Exit::notPlugin, path + " is a directory, not a plug-in library");
 
     std::string error;
+    setActivity("being loaded (its library's initialisers)");
     lib = hosting::Library::load(loadablePath(path), error);
     if (!lib) throw ToolError(Exit::notPlugin, path + " is not a loadable library: " + error);
     if (!lib->entry())
@@ -85,6 +87,7 @@ Session::Session(const std::string& path, long hostVersion) {
         default: return 0;
         }
     };
+    setActivity(std::string("starting (its ") + lib->entryName() + ")");
     AEffect* record = host.instantiate(lib->entry());
     if (!record)
         throw ToolError(Exit::refused, path + ": the plug-in refused to start (its " +
@@ -99,13 +102,18 @@ Session::Session(const std::string& path, long hostVersion) {
 }
 
 Session::~Session() {
+    setActivity("closing");
     instance.reset();  // effClose before the library goes
+    setActivity("being unloaded");
+    lib.reset();
 }
 
 void Session::prepare(double sampleRate, int blockSize, const Settings& settings) {
     rate = sampleRate;
     block = blockSize;
+    setActivity("opening");
     instance->dispatch(effOpen);
+    setActivity("taking the sample rate and block size");
     instance->setSampleRate(static_cast<float>(sampleRate));
     instance->setBlockSize(blockSize);
     AEffect& r = record();
@@ -115,6 +123,7 @@ void Session::prepare(double sampleRate, int blockSize, const Settings& settings
                             std::to_string(r.numPrograms) + " (0 to " +
                             std::to_string(r.numPrograms - 1) + ")");
     int program = settings.program >= 0 ? settings.program : instance->program();
+    setActivity("selecting program " + std::to_string(program));
     if (program >= 0 && program < r.numPrograms) instance->setProgram(program);
 }
 
@@ -125,6 +134,7 @@ std::vector<std::string> Session::apply(const Settings& settings) {
         std::string label = printable(instance->parameterName(index));
         float value = static_cast<float>(
             parseNumber(text, "value of parameter " + std::to_string(index) + " (" + label + ")", 0.0, 1.0));
+        setActivity("setting parameter " + std::to_string(index));
         instance->setParameter(index, value);
         lines.push_back(describeParameter(index));
     }
@@ -132,6 +142,7 @@ std::vector<std::string> Session::apply(const Settings& settings) {
 }
 
 int Session::findParameter(const std::string& nameOrIndex) {
+    setActivity("answering the names of its parameters");
     int count = record().numParams;
     if (allDigits(nameOrIndex)) {
         long index = nameOrIndex.size() > 9 ? -1 : std::stol(nameOrIndex);
