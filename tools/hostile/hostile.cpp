@@ -407,8 +407,8 @@ private:
                  " bytes into a host buffer of " + std::to_string(limit));
         if (!end) find(std::string(opcodeName(opcode)) + " leaves its text unterminated");
         if (options.mends && end && touched > length)
-            find(std::string(opcodeName(opcode)) + " pads: writes " + std::to_string(touched) +
-                 " bytes for a text of " + std::to_string(length - 1) + " characters");
+            find(std::string(opcodeName(opcode)) + " pads its text with zeros to " + std::to_string(touched) +
+                 " bytes");
     }
 
     int blockLength() {
@@ -440,7 +440,9 @@ private:
         const AEffect* e = plugin->effect();
         const bool useDouble = report.doublePrecision && rng.oneIn(3);
         const bool accumulate = !useDouble && e->process && rng.oneIn(8);
-        const bool inPlace = rng.oneIn(3);
+        // The accumulating form adds to what the output holds: in place that
+        // is the input itself, so it is only driven out of place.
+        const bool inPlace = rng.oneIn(3) && !accumulate;
         activity() = useDouble ? "processDoubleReplacing" : accumulate ? "process (accumulating)" : "processReplacing";
         report.frames += frames;
         bool burst = false;
@@ -451,7 +453,8 @@ private:
                             : oddParameter       ? "after a parameter value outside 0 to 1"
                             : oddRate            ? "after a hostile sample rate"
                                                  : "under legal input and parameters";
-        find(std::string("non-finite output ") + cause);
+        const char* form = useDouble ? "64-bit" : accumulate ? "32-bit accumulating" : "32-bit";
+        find(std::string("non-finite output ") + cause + " (" + form + (inPlace ? ", in place)" : ")"));
     }
 
     template <class Sample>
@@ -623,12 +626,12 @@ Report run(const Target& target, const Options& options, const std::string& repl
         session.recreate();
         report.automation = automateAtAudioRate(*session.instance(), pluginSeed(options.seed, target.name) + 1,
                                                 options.automationFrames);
-        report.calls += report.automation.frames * 9;
+        report.automationCalls += report.automation.frames * 9;
         if (report.doublePrecision) {
             session.recreate();
             report.automationDouble = automateAtAudioRate(*session.instance(), pluginSeed(options.seed, target.name) + 2,
                                                           options.automationFrames, 8, 1, true);
-            report.calls += report.automationDouble.frames * 9;
+            report.automationCalls += report.automationDouble.frames * 9;
         }
         for (const AutomationResult* a : {&report.automation, &report.automationDouble}) {
             const char* form = a == &report.automation ? "32-bit" : "64-bit";

@@ -84,7 +84,8 @@ struct Finding {
 
 struct Report {
     std::string name;
-    long calls = 0;
+    long calls = 0;            // random calls (and those of the non-finite value checks)
+    long automationCalls = 0;  // parameter, program and processing calls under audio-rate automation
     long frames = 0;
     long instances = 0;
     long loads = 0;

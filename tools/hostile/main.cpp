@@ -108,11 +108,14 @@ int main(int argc, char** argv) {
         current = replayBase + " --plugin " + name;
         reports.push_back(hostile::run({name, dir + "/" + name + ".so"}, options, current));
         const hostile::Report& r = reports.back();
-        std::printf("%s: %ld calls, %ld frames, %ld instances, %ld loads\n", name.c_str(), r.calls, r.frames,
-                    r.instances, r.loads);
-        std::printf("  peak under audio-rate automation: %.4g (32-bit)", r.automation.peak);
-        if (r.doublePrecision) std::printf(", %.4g (64-bit)", r.automationDouble.peak);
-        std::printf("\n  bytes written (most / longest text with terminator):");
+        std::printf("%s: %ld random calls (%ld frames, %ld instances, %ld loads), %ld calls under automation\n",
+                    name.c_str(), r.calls, r.frames, r.instances, r.loads, r.automationCalls);
+        if (r.automation.frames > 0) {
+            std::printf("  peak under audio-rate automation: %.4g (32-bit)", r.automation.peak);
+            if (r.doublePrecision) std::printf(", %.4g (64-bit)", r.automationDouble.peak);
+            std::printf("\n");
+        }
+        std::printf("  bytes written (most / longest text with terminator):");
         for (VstInt32 op : hostile::textOpcodes()) {
             auto it = r.texts.find(op);
             if (it == r.texts.end() || it->second.mostBytes == 0) continue;
