@@ -4,6 +4,8 @@
 // inside a processing entry is counted by the replacements in interpose.cpp.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <atomic>
 #include <string>
 #include <thread>
@@ -41,6 +43,31 @@ TEST(RealtimeInterposition, CountsOnlyInsideAProcessingCall) {
     realtime::leaveAudio();
     EXPECT_NE(forbidden().find("operator new"), std::string::npos) << forbidden();
     realtime::resetForbiddenCalls();
+}
+
+// A loaded library binds to the replacements: building an effect (which
+// allocates) inside a marked section is seen, and every replaced function is
+// what a library's lookup finds.
+TEST(RealtimeInterposition, SeesWhatALoadedPlugInCalls) {
+    LoadedPlugin p(suite::plugins().front().path);
+    realtime::resetForbiddenCalls();
+    realtime::enterAudio();
+    const bool created = p.create();
+    realtime::leaveAudio();
+    ASSERT_TRUE(created);
+    EXPECT_NE(forbidden().find("operator new"), std::string::npos) << forbidden();
+    realtime::resetForbiddenCalls();
+    for (const char* name : {"malloc", "free", "calloc", "realloc", "pthread_mutex_lock", "pthread_mutex_unlock",
+                             "pthread_cond_wait", "sem_wait", "syscall", "write", "read", "nanosleep",
+                             "clock_nanosleep", "sched_yield", "mmap", "munmap", "_Znwm", "_ZdlPv"}) {
+        void* found = dlsym(RTLD_DEFAULT, name);
+        Dl_info where{};
+        ASSERT_TRUE(found && dladdr(found, &where)) << name;
+        EXPECT_EQ(std::string(where.dli_fname).find("libc.so"), std::string::npos)
+            << name << " resolves to " << where.dli_fname;
+        EXPECT_NE(std::string(where.dli_fname).find("realtime_safety_tests"), std::string::npos)
+            << name << " resolves to " << where.dli_fname;
+    }
 }
 
 class RealtimeSafety : public ::testing::TestWithParam<PluginRow> {};
