@@ -108,7 +108,7 @@ TEST_P(EditorStress, OpenAndCloseUnderAutomationLeaksNothing) {
     });
 
     long heapBefore = 0;
-    int fdsBefore = 0, windowsBefore = 0;
+    int fdsBefore = 0, windowsBefore = 0, openWindowsFirst = 0, openWindowsLast = 0;
     for (int cycle = 0; cycle < kWarmUp + kCycles; ++cycle) {
         if (cycle == kWarmUp) {
             heapBefore = heapInUse();
@@ -118,6 +118,8 @@ TEST_P(EditorStress, OpenAndCloseUnderAutomationLeaksNothing) {
         ASSERT_EQ(p.plugin->dispatch(effEditOpen, 0, 0, window.parentHandle()), 1) << "cycle " << cycle;
         p.plugin->idleEditorFor(5);
         window.pump();
+        if (cycle == kWarmUp) openWindowsFirst = windowsOnServer();
+        if (cycle == kWarmUp + kCycles - 1) openWindowsLast = windowsOnServer();
         p.plugin->dispatch(effEditClose);
         window.pump();
         p.host.clearCalls();  // the host's record of calls keeps its capacity
@@ -126,12 +128,15 @@ TEST_P(EditorStress, OpenAndCloseUnderAutomationLeaksNothing) {
     automation.join();
     const long heapAfter = heapInUse();
     const int fdsAfter = openDescriptors(), windowsAfter = windowsOnServer();
-    std::printf("%s: %d cycles; heap %+ld bytes, descriptors %d -> %d, X windows %d -> %d\n", row.name, kCycles,
-                heapAfter - heapBefore, fdsBefore, fdsAfter, windowsBefore, windowsAfter);
+    std::printf("%s: %d cycles; heap %+ld bytes, descriptors %d -> %d, X windows %d -> %d (%d -> %d open)\n",
+                row.name, kCycles, heapAfter - heapBefore, fdsBefore, fdsAfter, windowsBefore, windowsAfter,
+                openWindowsFirst, openWindowsLast);
     EXPECT_LE(heapAfter - heapBefore, kHeapSlack);
     EXPECT_EQ(fdsAfter, fdsBefore);
     EXPECT_EQ(windowsAfter, windowsBefore);
     EXPECT_GE(windowsBefore, 1);
+    EXPECT_GT(openWindowsFirst, windowsBefore) << "the open editor shows no window of its own";
+    EXPECT_EQ(openWindowsLast, openWindowsFirst);
 }
 
 INSTANTIATE_TEST_SUITE_P(Plugins, EditorStress, ::testing::ValuesIn(suite::plugins()),
