@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dsp/recovery.h"
 #include "hosting/plugin_host.h"
 
 namespace hostile {
@@ -63,9 +64,10 @@ struct AutomationResult {
 AutomationResult automateAtAudioRate(hosting::Plugin& plugin, std::uint64_t seed, long frames,
                                      int changes = 8, int blockFrames = 1, bool doublePrecision = false);
 
-// Output above this under legal automation is a filter that ran away
-// (the loudest legal setting of the suite stays far below it).
-inline constexpr double kAutomationBound = 1000.0;
+// Output above this under legal automation is a filter that ran away and was
+// not restarted in time: the level at which the suite's recovery rule calls a
+// filter runaway, far past anything a legal setting makes.
+inline constexpr double kAutomationBound = dsp::kRunawayLevel;
 
 struct Options {
     std::uint64_t seed = 1;
