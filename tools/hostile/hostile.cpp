@@ -200,6 +200,9 @@ public:
         AEffect* e = plugin ? plugin->effect() : nullptr;
         if (!e) return;
         for (VstInt32 index = 0; index < e->numParams; ++index) {
+            std::string name, values;
+            bool readBack = false, display = false, program = false, output = false;
+            double worst = 0;
             for (float bad : kNonFinite) {
                 activity() = "non-finite parameter value";
                 ++heartbeat();
@@ -218,26 +221,17 @@ public:
                     a->setParameter(k, v);
                     b->setParameter(k, v);
                 }
-                const std::string name = a->parameterName(index);
+                name = a->parameterName(index);
                 a->setParameter(index, bad);
                 report.calls += 2 * e->numParams + 1;
-                std::string what;
+                bool changed = false;
                 for (VstInt32 k = 0; k < e->numParams; ++k) {
                     const float va = a->getParameter(k), vb = b->getParameter(k);
-                    if (std::memcmp(&va, &vb, sizeof(va)) != 0) {
-                        what += " read-back " + number(va);
-                        break;
-                    }
-                }
-                for (VstInt32 k = 0; k < e->numParams; ++k) {
-                    const std::string da = a->parameterDisplay(k);
-                    if (da != b->parameterDisplay(k)) {
-                        what += " display \"" + da + "\"";
-                        break;
-                    }
+                    if (std::memcmp(&va, &vb, sizeof(va)) != 0) readBack = changed = true;
+                    if (a->parameterDisplay(k) != b->parameterDisplay(k)) display = changed = true;
                 }
                 if (a->program() != b->program() || a->programName() != b->programName())
-                    what += " program";
+                    program = changed = true;
                 std::vector<float> la(4096), ra(4096);
                 for (size_t k = 0; k < la.size(); ++k) la[k] = ra[k] = static_cast<float>(settings.unit() - 0.5);
                 std::vector<float> lb = la, rb = ra;
@@ -245,14 +239,19 @@ public:
                 b->processStereo(lb, rb);
                 if (std::memcmp(la.data(), lb.data(), la.size() * sizeof(float)) != 0 ||
                     std::memcmp(ra.data(), rb.data(), ra.size() * sizeof(float)) != 0) {
-                    double peak = 0;
+                    output = changed = true;
                     for (size_t k = 0; k < la.size(); ++k)
-                        peak = std::max({peak, std::fabs(double(la[k])), std::fabs(double(ra[k]))});
-                    what += " output (peak " + number(peak) + ")";
+                        worst = std::max({worst, std::fabs(double(la[k])), std::fabs(double(ra[k]))});
                 }
-                if (!what.empty())
-                    find("non-finite value: " + name + " = " + number(bad) + " changes" + what);
+                if (changed) values += (values.empty() ? "" : ", ") + number(bad);
             }
+            if (values.empty()) continue;
+            std::string what;
+            for (auto [hit, text] : {std::pair{readBack, "read-back"}, std::pair{display, "display"},
+                                     std::pair{program, "program"}, std::pair{output, "output"}})
+                if (hit) what += std::string(what.empty() ? "" : ", ") + text;
+            find("non-finite value changes " + what + ": " + name + " = " + values +
+                 (output ? " (output peak " + number(worst) + ")" : ""));
         }
     }
 
