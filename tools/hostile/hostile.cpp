@@ -635,12 +635,13 @@ Report run(const Target& target, const Options& options, const std::string& repl
         for (const AutomationResult* a : {&report.automation, &report.automationDouble}) {
             const char* form = a == &report.automation ? "32-bit" : "64-bit";
             if (a->nonFinite > 0)
-                report.findings[std::string("non-finite output under legal audio-rate automation (") + form + ")"] =
-                    Finding{a->nonFinite, a->firstNonFiniteFrame};
+                report.findings[std::string("non-finite output under legal audio-rate automation (") + form +
+                                ", first at frame " + std::to_string(a->firstNonFiniteFrame) + ")"] =
+                    Finding{a->nonFinite, report.calls};
             if (a->peak > kAutomationBound)
                 report.findings[std::string("output beyond ") + number(kAutomationBound) +
                                 " under legal audio-rate automation (" + form + ", peak " + number(a->peak) + ")"] =
-                    Finding{1, 0};
+                    Finding{1, report.calls};
         }
     }
     activity() = "done";
