@@ -28,9 +28,10 @@ struct ControlSpec {
     int maxPos = 0;
     CPoint offset{};        // into the bitmap
     CPoint handleOffset{};  // sliders
-    int style = 0;          // sliders: CSliderStyle (0: the toolkit's default)
+    int style = 0;          // sliders: CSliderStyle (0: the toolkit's default); text views: their style
     bool freeClick = true;  // sliders: a click beside the handle moves it
     bool mouseEnabled = true;
+    bool reports = true;    // false: the view gets no listener (it only shows)
     // Text views.
     int font = 3;  // kNormalFont
     CColor fontColor{255, 255, 255, 255};

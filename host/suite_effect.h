@@ -79,6 +79,13 @@ public:
         }
     }
 
+    // A bank whose programs hold only a name (no values).
+    explicit ProgramBank(const char* name)
+        requires(Values == 0)
+    {
+        for (Program& p : programs) setText(p, name);
+    }
+
     static bool valid(VstInt32 program) { return program >= 0 && program < Programs; }
 
     float value(VstInt32 program, VstInt32 index) const {

@@ -12,6 +12,7 @@ void release(CBitmap* bitmap) {
 }  // namespace
 
 CControl* ControlSet::create(const ControlSpec& s, CControlListener* listener) {
+    if (!s.reports) listener = nullptr;
     CBitmap* picture = load(s.bitmap);
     CControl* view = nullptr;
     switch (s.kind) {
@@ -47,8 +48,8 @@ CControl* ControlSet::create(const ControlSpec& s, CControlListener* listener) {
     case ControlKind::paramDisplay:
     case ControlKind::textEdit: {
         CParamDisplay* display = s.kind == ControlKind::textEdit
-                                     ? new CTextEdit(s.size, listener, s.tag, nullptr, picture)
-                                     : new CParamDisplay(s.size, picture);
+                                     ? new CTextEdit(s.size, listener, s.tag, nullptr, picture, s.style)
+                                     : new CParamDisplay(s.size, picture, s.style);
         display->setTag(s.tag);
         display->setFont(s.font);
         display->setFontColor(s.fontColor);

@@ -27,6 +27,10 @@ public:
             if (e.spec->tag == tag && e.spec->kind == kind) return static_cast<T*>(e.view);
         return nullptr;
     }
+    // The view built from the table's entry at position entry, or null.
+    CControl* view(std::size_t entry) const {
+        return entry < views.size() ? views[entry].view : nullptr;
+    }
     // The first view of tag that is not a text view, or null.
     CControl* control(long tag) const;
     // The first text view of tag, or null.

@@ -1,26 +1,13 @@
-#include "band_chain.h"
+#include "plugins/faroll/band_chain.h"
 
-#include "packed_shelf_cascade.h"
 #include "dsp/peak_section_sse2.h"
+#include "dsp/recovery.h"
+#include "plugins/faroll/packed_shelf_cascade.h"
 
 namespace faroll {
 
 using dsp::PackedPeakSection;
 namespace {
-
-// One section's non-finite memory reaches every later one, and neighbouring
-// sections share their signals, so the whole chain is cleared together.
-template <class Sample>
-void clearNonFiniteState(BandChain<Sample>& chain) {
-    bool finite = true;
-    for (const auto& s : chain.low.sections) finite &= s.stateIsFinite();
-    for (const auto& s : chain.mid) finite &= s.memoriesSane();
-    for (const auto& s : chain.high.sections) finite &= s.stateIsFinite();
-    if (finite) return;
-    for (auto& s : chain.low.sections) s.clearState();
-    for (auto& s : chain.mid) s.clearMemories();
-    for (auto& s : chain.high.sections) s.clearState();
-}
 
 // The chain held in registers for one block: both channels of a section in
 // one SSE2 register, bit-identical to processBandChain.
@@ -59,37 +46,35 @@ struct PackedChain {
 };
 
 template <class Sample>
-void processBlock(Published<BandDesign>& designs, BandChain<Sample>& chain, unsigned& applied,
-                  const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int frames) {
-    clearNonFiniteState(chain);
+void processBlock(Published<BandDesign>& designs, BandChain<Sample>& chain, const Sample* inL,
+                  const Sample* inR, Sample* outL, Sample* outR, int frames) {
     PackedChain<Sample> packed;
     packed.load(chain);
     for (int i = 0; i < frames; ++i) {
-        const BandDesign& design = designs.current();
-        if (design.serial != applied) {
-            applyBandDesign(chain, design);
+        if (const BandDesign* design = designs.takeNewest(chain.seen)) {
+            applyBandDesign(chain, *design);
             packed.setCoefficients(chain);
-            applied = design.serial;
         }
         const __m128d y = packed.process(_mm_set_pd(inR[i], inL[i]));
         outL[i] = static_cast<Sample>(_mm_cvtsd_f64(y));
         outR[i] = static_cast<Sample>(_mm_cvtsd_f64(_mm_unpackhi_pd(y, y)));
     }
     packed.store(chain);
+    dsp::recoverAfterBlock(chain, outL, outR, frames < 0 ? 0 : frames);
 }
 
 }  // namespace
 
 void processBandChainBlock(Published<BandDesign>& designs, BandChain<float>& chain,
-                           unsigned& applied, const float* inL, const float* inR, float* outL,
-                           float* outR, int frames) {
-    processBlock(designs, chain, applied, inL, inR, outL, outR, frames);
+                           const float* inL, const float* inR, float* outL, float* outR,
+                           int frames) {
+    processBlock(designs, chain, inL, inR, outL, outR, frames);
 }
 
 void processBandChainBlock(Published<BandDesign>& designs, BandChain<double>& chain,
-                           unsigned& applied, const double* inL, const double* inR,
-                           double* outL, double* outR, int frames) {
-    processBlock(designs, chain, applied, inL, inR, outL, outR, frames);
+                           const double* inL, const double* inR, double* outL, double* outR,
+                           int frames) {
+    processBlock(designs, chain, inL, inR, outL, outR, frames);
 }
 
 }  // namespace faroll

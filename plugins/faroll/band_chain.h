@@ -4,7 +4,7 @@
 
 #include "dsp/peak_section.h"
 #include "realtime/published.h"
-#include "shelf_design.h"
+#include "plugins/faroll/shelf_design.h"
 
 namespace faroll {
 
@@ -13,21 +13,36 @@ using dsp::PeakSection;
 using dsp::StereoPair;
 using dsp::processPeakSection;
 
+// A complete design of all three bands, as handed to the audio thread. Only
+// the coefficients of low and high are used.
+struct BandDesign {
+    ShelfCascade<float> low;
+    PeakCoefficients mid;
+    ShelfCascade<float> high;
+};
+
 template <class Sample>
 struct BandChain {
     ShelfCascade<Sample> low;
     PeakSection<Sample> mid[6];
     ShelfCascade<Sample> high;
-};
+    // The hand-over's generation of the design the chain holds (audio thread).
+    unsigned long seen = Published<BandDesign>::kNothingSeen;
 
-// A complete design of all three bands, as handed to the audio thread. Only
-// the coefficients of low and high are used. serial grows with every change,
-// so the audio thread sees when to take the set over.
-struct BandDesign {
-    ShelfCascade<float> low;
-    PeakCoefficients mid;
-    ShelfCascade<float> high;
-    unsigned serial = 0;
+    // One section's runaway memory reaches every later one, so the chain is
+    // judged and cleared as a whole (dsp/recovery.h).
+    bool memoriesSane() const {
+        bool sane = true;
+        for (const auto& s : low.sections) sane &= s.memoriesSane();
+        for (const auto& s : mid) sane &= s.memoriesSane();
+        for (const auto& s : high.sections) sane &= s.memoriesSane();
+        return sane;
+    }
+    void clearMemories() {
+        for (auto& s : low.sections) s.clearMemories();
+        for (auto& s : mid) s.clearMemories();
+        for (auto& s : high.sections) s.clearMemories();
+    }
 };
 
 // Runs one stereo sample pair through the whole chain (audio thread).
@@ -43,15 +58,14 @@ inline StereoPair<Sample> processBandChain(BandChain<Sample>& chain, Sample inL,
 // Audio thread. Runs frames samples of each channel through the chain; a
 // design published meanwhile takes effect at the next sample. Each frame's
 // inputs are read before its outputs are written, so the outputs may be the
-// input buffers. Memories that are not finite at the start of the block
-// (after a non-finite input) are cleared. applied is the serial of the design
-// the chain holds. Never locks or allocates.
+// input buffers. Ends the block with the suite's recovery rule
+// (dsp/recovery.h). Never locks or allocates.
 void processBandChainBlock(Published<BandDesign>& designs, BandChain<float>& chain,
-                           unsigned& applied, const float* inL, const float* inR, float* outL,
-                           float* outR, int frames);
+                           const float* inL, const float* inR, float* outL, float* outR,
+                           int frames);
 void processBandChainBlock(Published<BandDesign>& designs, BandChain<double>& chain,
-                           unsigned& applied, const double* inL, const double* inR,
-                           double* outL, double* outR, int frames);
+                           const double* inL, const double* inR, double* outL, double* outR,
+                           int frames);
 
 // Copies the design's coefficients into the chain; the memories stay.
 template <class Sample>

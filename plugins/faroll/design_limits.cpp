@@ -1,4 +1,4 @@
-#include "design_limits.h"
+#include "plugins/faroll/design_limits.h"
 
 #include <cmath>
 

@@ -1,29 +1,38 @@
-#include "faroll.h"
+#include "plugins/faroll/faroll.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "design_limits.h"
 #include "host/entry.h"
-#include "mappings.h"
-#include "peak_design.h"
+#include "plugins/faroll/design_limits.h"
+#include "plugins/faroll/editor.h"
+#include "plugins/faroll/mappings.h"
+#include "plugins/faroll/peak_design.h"
 
 namespace faroll {
-
-using namespace faroll;
 
 namespace {
 
 constexpr auto kRelaxed = std::memory_order_relaxed;
 constexpr float kCutShelfDb = -96.0f;
 constexpr float kCutSectionDb = -16.0f;
-constexpr int kProgramNameChars = 23;
 
-const char* const kNames[kNumFarollParameters] = {
-    "Low Gain", "Mid Gain", "High Gain", "Low Cut",  "Mid Cut",
-    "High Cut", "Low Freq", "Mid Freq",  "High Freq", "Reset"};
+constexpr EffectIdentity kIdentity{fourCharCode('m', 'h', 'u', 'v'), "Faroll", "Faroll",
+                                   "Joralt", 1000};
+// Names are cut at 9 characters ("Reset" at 5), labels at 8; the cut
+// switches and Reset have no label and write none.
+constexpr ParameterText kParameters[Faroll::kNumParams] = {
+    {"Low Gain", 9, "dB", 8},  {"Mid Gain", 9, "dB", 8}, {"High Gain", 9, "dB", 8},
+    {"Low Cut", 9, nullptr, 0}, {"Mid Cut", 9, nullptr, 0}, {"High Cut", 9, nullptr, 0},
+    {"Low Freq", 9, "Hz", 8},  {"Mid Freq", 9, "Hz", 8}, {"High Freq", 9, "Hz", 8},
+    {"Reset", 5, nullptr, 0},
+};
+// Every program starts at the middle of each knob with every band playing.
+constexpr float kProgramDefaults[Faroll::kProgramValues] = {0.5f, 0.5f, 0.5f, 1.0f, 1.0f,
+                                                            1.0f, 0.5f, 0.5f, 0.5f};
+constexpr char kProgramName[] = "Init";
 
 // value truncated towards zero; values outside the integer range (and NaN)
 // give 0, so they cut a band like any value below 1.
@@ -41,41 +50,44 @@ void passThrough(Sample** inputs, Sample** outputs, VstInt32 frames) {
 }  // namespace
 
 Faroll::Faroll(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, kNumFarollPrograms, kNumFarollParameters) {
+    : SuiteEffect(audioMaster, kNumPrograms, kNumParams, kIdentity, kParameters),
+      programs(kProgramDefaults, kProgramName) {
     canProcessReplacing();
     canDoubleReplacing();
     setNumInputs(2);
     setNumOutputs(2);
-    setUniqueID(fourCharCode('m', 'h', 'u', 'v'));
     setSampleRate(getSampleRate());
     setProgram(0);
+    // The editor attaches itself and sets the has-editor flag; without one
+    // (no memory) the effect works as before.
+    new (std::nothrow) Editor(this);
 }
 
 void Faroll::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
     if (!rateSupported.load(kRelaxed)) return passThrough(inputs, outputs, sampleFrames);
-    processBandChainBlock(designs, chain32, applied32, inputs[0], inputs[1], outputs[0],
-                          outputs[1], sampleFrames);
+    processBandChainBlock(designs, chain32, inputs[0], inputs[1], outputs[0], outputs[1],
+                          sampleFrames);
 }
 
 void Faroll::processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) {
     if (!rateSupported.load(kRelaxed)) return passThrough(inputs, outputs, sampleFrames);
-    processBandChainBlock(designs, chain64, applied64, inputs[0], inputs[1], outputs[0],
-                          outputs[1], sampleFrames);
+    processBandChainBlock(designs, chain64, inputs[0], inputs[1], outputs[0], outputs[1],
+                          sampleFrames);
 }
 
 void Faroll::setParameter(VstInt32 index, float value) {
-    if (index < 0 || index >= kNumFarollParameters) return;
+    if (!validParameter(index)) return;
     sampleRate.store(getSampleRate(), kRelaxed);
-    FarollProgram& p = program();
+    const VstInt32 p = curProgram;
     switch (index) {
         case kLowGain:
-            p.lowGain.store(value, kRelaxed);
+            programs.store(p, kLowGain, value);
             lowGain.store(value, kRelaxed);
             lowGainDb.store(gainDbFromNormalized(value), kRelaxed);
             designLowBand();
             break;
         case kMidGain: {
-            p.midGain.store(value, kRelaxed);
+            programs.store(p, kMidGain, value);
             midGain.store(value, kRelaxed);
             const MidGains g = midSectionGainDb(value);
             midSectionDb.store(g.sectionDb, kRelaxed);
@@ -84,19 +96,19 @@ void Faroll::setParameter(VstInt32 index, float value) {
             break;
         }
         case kHighGain:
-            p.highGain.store(value, kRelaxed);
+            programs.store(p, kHighGain, value);
             highGain.store(value, kRelaxed);
             highGainDb.store(gainDbFromNormalized(value), kRelaxed);
             designHighBand();
             break;
         case kLowCut:
-            p.lowCut.store(truncated(value), kRelaxed);
+            programs.store(p, kLowCut, float(truncated(value)));
             lowCut.store(truncated(value), kRelaxed);
             lowGainDb.store(gainDbFromNormalized(lowGain.load(kRelaxed)), kRelaxed);
             designLowBand();
             break;
         case kMidCut: {
-            p.midCut.store(truncated(value), kRelaxed);
+            programs.store(p, kMidCut, float(truncated(value)));
             midCut.store(truncated(value), kRelaxed);
             const MidGains g = midSectionGainDb(midGain.load(kRelaxed));
             midSectionDb.store(g.sectionDb, kRelaxed);
@@ -105,25 +117,25 @@ void Faroll::setParameter(VstInt32 index, float value) {
             break;
         }
         case kHighCut:
-            p.highCut.store(truncated(value), kRelaxed);
+            programs.store(p, kHighCut, float(truncated(value)));
             highCut.store(truncated(value), kRelaxed);
             highGainDb.store(gainDbFromNormalized(highGain.load(kRelaxed)), kRelaxed);
             designHighBand();
             break;
         case kLowFreq:
-            p.lowFreq.store(value, kRelaxed);
+            programs.store(p, kLowFreq, value);
             lowFreq.store(value, kRelaxed);
             lowFreqHz.store(lowFreqFromNormalized(value), kRelaxed);
             designLowBand();
             break;
         case kMidFreq:
-            p.midFreq.store(value, kRelaxed);
+            programs.store(p, kMidFreq, value);
             midFreq.store(value, kRelaxed);
             midFreqHz.store(midFreqFromNormalized(value), kRelaxed);
             designMidBand();
             break;
         case kHighFreq:
-            p.highFreq.store(value, kRelaxed);
+            programs.store(p, kHighFreq, value);
             highFreq.store(value, kRelaxed);
             highFreqHz.store(highFreqFromNormalized(value), kRelaxed);
             highDesignHz.store(highDesignFrequency(sampleRate.load(kRelaxed),
@@ -133,8 +145,13 @@ void Faroll::setParameter(VstInt32 index, float value) {
             break;
         case kReset:
             reset(value);
-            break;
+            return;
     }
+    updateEditor(index, value);
+}
+
+void Faroll::updateEditor(VstInt32 index, float value) {
+    if (editor) static_cast<Editor*>(editor)->setParameter(index, value);
 }
 
 // Every band back to 0 dB and its middle frequency; the program record stays.
@@ -156,6 +173,8 @@ void Faroll::reset(float value) {
     designLowBand();
     designHighBand();
     designMidBand();
+    for (VstInt32 index = kLowGain; index <= kHighFreq; ++index)
+        updateEditor(index, index >= kLowCut && index <= kHighCut ? 1.0f : 0.5f);
 }
 
 // Each design reads the band's values inside the publisher's writer lock, so
@@ -166,7 +185,6 @@ void Faroll::designLowBand() {
         const float db = lowCut.load(kRelaxed) == 1 ? lowGainDb.load(kRelaxed) : kCutShelfDb;
         designLowShelf(d.low, designFrequency(lowFreqHz.load(kRelaxed), rate),
                        designShelfGain(db), rate);
-        ++d.serial;
     });
 }
 
@@ -176,7 +194,6 @@ void Faroll::designMidBand() {
         const float db = midCut.load(kRelaxed) == 1 ? midSectionDb.load(kRelaxed) : kCutSectionDb;
         d.mid = peakCoefficients(designFrequency(midFreqHz.load(kRelaxed), rate),
                                  designSectionGain(db), rate);
-        ++d.serial;
     });
 }
 
@@ -186,7 +203,6 @@ void Faroll::designHighBand() {
         const float db = highCut.load(kRelaxed) == 1 ? highGainDb.load(kRelaxed) : kCutShelfDb;
         designHighShelf(d.high, designFrequency(highDesignHz.load(kRelaxed), rate),
                         designShelfGain(db), rate);
-        ++d.serial;
     });
 }
 
@@ -204,16 +220,6 @@ float Faroll::getParameter(VstInt32 index) {
         case kReset: return static_cast<float>(resetValue.load(kRelaxed));
         default: return 0.0f;
     }
-}
-
-void Faroll::getParameterName(VstInt32 index, char* text) {
-    if (index < 0 || index >= kNumFarollParameters) return;
-    vstCopyText(text, kNames[index], index == kReset ? 5 : 9);
-}
-
-void Faroll::getParameterLabel(VstInt32 index, char* label) {
-    if (index >= kLowGain && index <= kHighGain) vstCopyText(label, "dB", kVstMaxParamStrLen);
-    if (index >= kLowFreq && index <= kHighFreq) vstCopyText(label, "Hz", kVstMaxParamStrLen);
 }
 
 void Faroll::getParameterDisplay(VstInt32 index, char* text) {
@@ -234,38 +240,34 @@ void Faroll::getParameterDisplay(VstInt32 index, char* text) {
 }
 
 void Faroll::setProgram(VstInt32 number) {
-    if (number < 0 || number >= kNumFarollPrograms) return;
+    if (!programs.valid(number)) return;
     curProgram = number;
-    FarollProgram& p = programs[number];
     // Read the record first: each setParameter below writes into it again.
-    const float values[] = {p.lowGain.load(kRelaxed),  p.midGain.load(kRelaxed),
-                            p.highGain.load(kRelaxed), p.lowFreq.load(kRelaxed),
-                            p.midFreq.load(kRelaxed),  p.highFreq.load(kRelaxed),
-                            float(p.lowCut.load(kRelaxed)), float(p.midCut.load(kRelaxed)),
-                            float(p.highCut.load(kRelaxed))};
     const VstInt32 order[] = {kLowGain, kMidGain, kHighGain, kLowFreq, kMidFreq,
                               kHighFreq, kLowCut,  kMidCut,   kHighCut};
-    for (int i = 0; i < 9; ++i) setParameter(order[i], values[i]);
+    float values[kProgramValues];
+    for (int i = 0; i < kProgramValues; ++i) values[i] = programs.value(number, order[i]);
+    for (int i = 0; i < kProgramValues; ++i) setParameter(order[i], values[i]);
 }
 
-void Faroll::setProgramName(char* name) {
-    vstCopyText(program().name, name, kProgramNameChars);
-}
+void Faroll::setProgramName(char* name) { programs.setName(curProgram, name); }
 
+// Names are stored with at most 23 characters but written with the host's
+// limit of 24; a program still named "Init" reads "Init <number>".
 void Faroll::getProgramName(char* name) {
-    const FarollProgram& p = program();
-    if (std::strcmp(p.name, "Init") == 0) {
+    const VstInt32 p = curProgram;
+    if (std::strcmp(programs.name(p), kProgramName) == 0) {
         char numbered[kVstMaxProgNameLen + 16];
-        std::snprintf(numbered, sizeof numbered, "%s %d", p.name, curProgram + 1);
+        std::snprintf(numbered, sizeof numbered, "%s %d", kProgramName, p + 1);
         vstCopyText(name, numbered, kVstMaxProgNameLen);
     } else {
-        vstCopyText(name, p.name, kVstMaxProgNameLen);
+        vstCopyText(name, programs.name(p), kVstMaxProgNameLen);
     }
 }
 
 bool Faroll::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) {
-    if (index < 0 || index >= kNumFarollPrograms) return false;
-    vstCopyText(text, programs[index].name, kVstMaxProgNameLen);
+    if (!programs.valid(index)) return false;
+    vstCopyText(text, programs.name(index), kVstMaxProgNameLen);
     return true;
 }
 
@@ -275,27 +277,8 @@ void Faroll::setSampleRate(float rate) {
     rateSupported.store(!(rate < 44100.0f), kRelaxed);
 }
 
-bool Faroll::getEffectName(char* name) {
-    vstCopyText(name, "Faroll", kVstMaxEffectNameLen);
-    return true;
-}
-
-bool Faroll::getVendorString(char* text) {
-    vstCopyText(text, "Joralt", kVstMaxVendorStrLen);
-    return true;
-}
-
-bool Faroll::getProductString(char* text) {
-    vstCopyText(text, "Faroll", kVstMaxProductStrLen);
-    return true;
-}
-
 }  // namespace faroll
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    try {
-        return new (std::nothrow) faroll::Faroll(audioMaster);
-    } catch (...) {
-        return nullptr;
-    }
+    return createSuiteEffect<faroll::Faroll>(audioMaster);
 }

@@ -1,43 +1,39 @@
 // Faroll: the three-band mixer-style equaliser as the host sees it. Ten
 // parameters (three gains, three cut switches, three frequencies, Reset),
-// eleven programs, stereo, 32-bit and 64-bit processing.
+// eleven programs, stereo, 32-bit and 64-bit processing, and an editor that
+// is told of every change.
 #pragma once
 
 #include <atomic>
 
-#include "host/audioeffectx.h"
-#include "band_chain.h"
+#include "host/suite_effect.h"
+#include "plugins/faroll/band_chain.h"
 #include "realtime/published.h"
 
 namespace faroll {
 
-enum FarollParameter {
-    kLowGain,
-    kMidGain,
-    kHighGain,
-    kLowCut,
-    kMidCut,
-    kHighCut,
-    kLowFreq,
-    kMidFreq,
-    kHighFreq,
-    kReset,
-    kNumFarollParameters
-};
-
-constexpr int kNumFarollPrograms = 11;
-
-// A program: the nine band parameters and a name. Values are atomics because
-// the host and the editor may change them from two threads.
-struct FarollProgram {
-    std::atomic<float> lowGain{0.5f}, midGain{0.5f}, highGain{0.5f};
-    std::atomic<float> lowFreq{0.5f}, midFreq{0.5f}, highFreq{0.5f};
-    std::atomic<int> lowCut{1}, midCut{1}, highCut{1};
-    char name[24] = "Init";
-};
-
-class Faroll : public AudioEffectX {
+class Faroll : public SuiteEffect {
 public:
+    enum Parameter {
+        kLowGain,
+        kMidGain,
+        kHighGain,
+        kLowCut,
+        kMidCut,
+        kHighCut,
+        kLowFreq,
+        kMidFreq,
+        kHighFreq,
+        kReset,
+        kNumParams
+    };
+    static constexpr VstInt32 kNumPrograms = 11;
+    // A program holds the values of parameters 0 to 8 (cut switches as the
+    // float of their integer) and a name of at most 23 characters.
+    static constexpr int kProgramValues = 9;
+    static constexpr int kProgramNameChars = 23;
+
+    // Throws std::bad_alloc when it cannot be built (see createSuiteEffect).
     explicit Faroll(audioMasterCallback audioMaster);
 
     // Audio thread. Below 44100 Hz the outputs are copies of the inputs.
@@ -49,8 +45,6 @@ public:
     // Redesigns the band the parameter affects at the current sample rate.
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;
-    void getParameterName(VstInt32 index, char* text) override;
-    void getParameterLabel(VstInt32 index, char* label) override;
     void getParameterDisplay(VstInt32 index, char* text) override;
 
     // Programs 0 to 10; other numbers change nothing.
@@ -63,19 +57,15 @@ public:
     // Stores the rate (Hz); designs nothing. Rates below 44100 Hz pass audio through.
     void setSampleRate(float rate) override;
 
-    bool getEffectName(char* name) override;
-    bool getVendorString(char* text) override;
-    bool getProductString(char* text) override;
-    VstInt32 getVendorVersion() override { return 1000; }
-
 private:
     void reset(float value);
     void designLowBand();
     void designMidBand();
     void designHighBand();
-    FarollProgram& program() { return programs[curProgram]; }
+    // Tells the editor of a value change (it shows the effect's current value).
+    void updateEditor(VstInt32 index, float value);
 
-    FarollProgram programs[kNumFarollPrograms];
+    ProgramBank<kNumPrograms, kProgramValues, kProgramNameChars> programs;
 
     std::atomic<float> lowGain{0.5f}, midGain{0.5f}, highGain{0.5f};
     std::atomic<float> lowFreq{0.5f}, midFreq{0.5f}, highFreq{0.5f};
@@ -88,11 +78,9 @@ private:
     std::atomic<bool> rateSupported{true};
 
     // Designs reach the audio thread whole; each chain's memories belong to it.
-    Published<faroll::BandDesign> designs;
-    faroll::BandChain<float> chain32;
-    faroll::BandChain<double> chain64;
-    unsigned applied32 = 0;
-    unsigned applied64 = 0;
+    Published<BandDesign> designs;
+    BandChain<float> chain32;
+    BandChain<double> chain64;
 };
 
 }  // namespace faroll

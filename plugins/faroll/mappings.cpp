@@ -1,4 +1,4 @@
-#include "mappings.h"
+#include "plugins/faroll/mappings.h"
 
 #include <cmath>
 

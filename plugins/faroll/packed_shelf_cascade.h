@@ -11,7 +11,7 @@
 
 #include <emmintrin.h>
 
-#include "shelf_design.h"
+#include "plugins/faroll/shelf_design.h"
 
 namespace faroll {
 

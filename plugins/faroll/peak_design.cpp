@@ -1,4 +1,4 @@
-#include "peak_design.h"
+#include "plugins/faroll/peak_design.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Butterworth shelf of order ten, defined by its bandwidth gain at the edge.
 // Every value named single is rounded to float where it is formed; everything
 // else is double. The roundings fix the exact coefficients.
-#include "shelf_design.h"
+#include "plugins/faroll/shelf_design.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // five second-order sections, run after an identity section.
 #pragma once
 
-#include "shelf_section.h"
+#include "plugins/faroll/shelf_section.h"
 
 namespace faroll {
 

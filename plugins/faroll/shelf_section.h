@@ -3,9 +3,8 @@
 // Plain data: it knows nothing of hosts or threads.
 #pragma once
 
-#include <cmath>
-
 #include "dsp/peak_section.h"
+#include "dsp/recovery.h"
 
 namespace faroll {
 
@@ -23,12 +22,9 @@ struct ShelfSection {
     Sample y1R = 0, y2R = 0;
 
     // Zeroes the memories, keeps the coefficients.
-    void clearState() { x1L = x2L = x1R = x2R = y1L = y2L = y1R = y2R = 0; }
-    bool stateIsFinite() const {
-        for (Sample v : {x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R})
-            if (!std::isfinite(v)) return false;
-        return true;
-    }
+    void clearMemories() { x1L = x2L = x1R = x2R = y1L = y2L = y1R = y2R = 0; }
+    // False when a memory is not finite or past dsp::kRunawayLevel.
+    bool memoriesSane() const { return dsp::allSane({x1L, x2L, x1R, x2R, y1L, y2L, y1R, y2R}); }
 };
 
 // One channel: y = b0 x + b1 x1 + b2 x2 - a1 y1 - a2 y2 + offset in double

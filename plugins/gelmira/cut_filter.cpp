@@ -1,8 +1,8 @@
-#include "cut_filter.h"
+#include "plugins/gelmira/cut_filter.h"
 
 #include <cmath>
 
-#include "difference_equation.h"
+#include "plugins/gelmira/difference_equation.h"
 
 namespace gelmira {
 

@@ -2,11 +2,13 @@
 // its designs start from. Plain arithmetic: no host, no toolkit.
 #pragma once
 
+#include "dsp/anti_denormal.h"
+
 namespace gelmira {
 
 // Added to every output so that the memories never become denormal: the
-// 32-bit float nearest 1e-24, used as a 64-bit value.
-inline constexpr double kAntiDenormal = static_cast<double>(1e-24f);
+// suite's offset, widened to 64 bits.
+inline constexpr double kAntiDenormal64 = static_cast<double>(dsp::kAntiDenormal);
 
 // One channel's step: y = (b0·x + b1·x1 + b2·x2 − a1·y1 − a2·y2) / a0 + offset,
 // evaluated in 64-bit and stored as 32-bit; the memories move on by one.
@@ -19,7 +21,7 @@ inline float differenceEquation(float b0, float b1, float b2, float a0, float a1
     sum = sum + double(b2) * x2;
     sum = sum - double(a1) * y1;
     sum = sum - double(a2) * y2;
-    float y = static_cast<float>(sum / double(a0) + kAntiDenormal);
+    float y = static_cast<float>(sum / double(a0) + kAntiDenormal64);
     x2 = x1;
     x1 = x;
     y2 = y1;

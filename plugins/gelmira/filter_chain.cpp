@@ -1,11 +1,12 @@
-#include "filter_chain.h"
+#include "plugins/gelmira/filter_chain.h"
 
 #include <emmintrin.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "difference_equation.h"
+#include "dsp/recovery.h"
+#include "plugins/gelmira/difference_equation.h"
 
 namespace gelmira {
 
@@ -23,12 +24,6 @@ void FilterChain::process(const double* inL, const double* inR, double* outL, do
     run(inL, inR, outL, outR, frames);
 }
 
-bool FilterChain::newer() {
-    const ChainSettings& s = published.current();
-    seen = &s;
-    return s.serial != activeSerial;
-}
-
 void FilterChain::adopt(const ChainSettings& s) {
     for (int k = 0; k < kDepth; ++k) {
         const StageCoefficients& c = s.stages[k];
@@ -42,20 +37,19 @@ void FilterChain::adopt(const ChainSettings& s) {
     }
     float m = s.mix;
     mix[0] = mix[1] = m;
-    activeSerial = s.serial;
 }
 
 template <class Sample>
 void FilterChain::run(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR,
                       int frames) {
-    if (newer()) adopt(*seen);
+    if (newer()) adopt(*next);
     int done = 0;
     while (done < frames) {
         done += segment(inL + done, inR + done, outL + done, outR + done, frames - done);
         // A segment ends early only when a new set arrived.
-        if (done < frames) adopt(*seen);
+        if (done < frames) adopt(*next);
     }
-    if (runaway()) recover(outL, outR, frames);
+    dsp::recoverAfterBlock(*this, outL, outR, frames);
 }
 
 namespace {
@@ -72,7 +66,7 @@ inline __m128d stageStep(const double* b0, const double* b1, const double* b2, c
     sum = _mm_add_pd(sum, _mm_mul_pd(_mm_load_pd(b2), px2));
     sum = _mm_sub_pd(sum, _mm_mul_pd(_mm_load_pd(a1), py1));
     sum = _mm_sub_pd(sum, _mm_mul_pd(_mm_load_pd(a2), py2));
-    __m128d y = _mm_add_pd(_mm_div_pd(sum, _mm_load_pd(a0)), _mm_set1_pd(kAntiDenormal));
+    __m128d y = _mm_add_pd(_mm_div_pd(sum, _mm_load_pd(a0)), _mm_set1_pd(kAntiDenormal64));
     y = _mm_cvtps_pd(_mm_cvtpd_ps(y));  // stored as 32-bit
     _mm_store_pd(x2, px1);
     _mm_store_pd(x1, x);
@@ -141,28 +135,17 @@ int FilterChain::segment(const Sample* inL, const Sample* inR, Sample* outL, Sam
     return fed;
 }
 
-// Non-finite input, or parameters jumping across their range faster than the
-// resonances can settle, can drive the memories past any level the settings
-// can produce from audio. Such a chain is restarted from silence.
-bool FilterChain::runaway() const {
+bool FilterChain::memoriesSane() const {
     bool sane = true;
-    for (const Memory& m : memory)
-        for (int c = 0; c < 2; ++c)
-            sane = sane && std::fabs(m.x1[c]) <= kRunawayLevel &&
-                   std::fabs(m.x2[c]) <= kRunawayLevel && std::fabs(m.y1[c]) <= kRunawayLevel &&
-                   std::fabs(m.y2[c]) <= kRunawayLevel;  // false for NaN as well
-    return !sane;
+    for (const Memory& m : memory) {
+        sane &= dsp::allSane(m.x1, 2) & dsp::allSane(m.x2, 2);
+        sane &= dsp::allSane(m.y1, 2) & dsp::allSane(m.y2, 2);
+    }
+    return sane;
 }
 
-// Clears every memory and silences the samples of this block that are not
-// finite, so the host never receives them.
-template <class Sample>
-void FilterChain::recover(Sample* outL, Sample* outR, int frames) {
+void FilterChain::clearMemories() {
     for (Memory& m : memory) m = Memory{};
-    for (int i = 0; i < frames; ++i) {
-        if (!std::isfinite(outL[i])) outL[i] = 0;
-        if (!std::isfinite(outR[i])) outR[i] = 0;
-    }
 }
 
 }  // namespace gelmira

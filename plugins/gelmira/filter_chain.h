@@ -27,8 +27,7 @@ struct ChainSettings {
                          kLowPassOut = 38, kHighPassOut = 39;
 
     std::array<StageCoefficients, kStages> stages{};
-    float mix = 0;          // wet share, 0 ... 1
-    unsigned serial = 0;    // counts changes, so the audio thread sees a new set
+    float mix = 0;  // wet share, 0 ... 1
 
     // Copies a unit's coefficients (b0 ... a2) into one stage.
     template <class Unit>
@@ -50,25 +49,25 @@ public:
     // never lose each other's edits) and publishes them whole.
     template <class Edit>
     void change(Edit&& edit) {
-        published.update([&](ChainSettings& s) {
-            edit(s);
-            ++s.serial;
-        });
+        published.update([&](ChainSettings& s) { edit(s); });
     }
 
     // Audio thread. frames samples per channel; inputs and outputs may be
     // the same buffers. 64-bit samples are narrowed to 32-bit on the way in
-    // and widened on the way out. A memory that is no longer finite after a
-    // block (non-finite input, or a runaway after wild parameter jumps) is cleared
-    // and the block's non-finite samples are written as 0.
+    // and widened on the way out. Each block ends with the suite's recovery
+    // rule (dsp/recovery.h): a chain run away (non-finite input, or wild
+    // parameter jumps) restarts from silence, and no non-finite sample leaves.
     void process(const float* inL, const float* inR, float* outL, float* outR, int frames);
     void process(const double* inL, const double* inR, double* outL, double* outR, int frames);
+
+    // For the recovery rule: every memory finite and within dsp::kRunawayLevel;
+    // and all memories back to zero (the coefficients stay). Audio thread.
+    bool memoriesSane() const;
+    void clearMemories();
 
 private:
     static constexpr int kDepth = ChainSettings::kStages;
     static constexpr int kRing = 64;  // holds the dry samples in flight
-    // Far above anything the settings can make of audio-level input.
-    static constexpr double kRunawayLevel = 1e7;
     static_assert(kRing > kDepth, "a dry sample must outlive its trip through the stages");
 
     // Each pair is left, right; the memories hold 32-bit values exactly.
@@ -83,16 +82,19 @@ private:
     void run(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int frames);
     template <class Sample>
     int segment(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int frames);
-    bool newer();
+    // Takes the newest settings into next when a writer published since.
+    // Asked before every sample, so kept inline in the kernel.
+    [[gnu::always_inline]] bool newer() {
+        const ChainSettings* s = published.takeNewest(seen);
+        if (s) next = s;
+        return s != nullptr;
+    }
     void adopt(const ChainSettings& s);
-    bool runaway() const;
-    template <class Sample>
-    void recover(Sample* outL, Sample* outR, int frames);
 
     Published<ChainSettings> published;
     // Audio thread only.
-    const ChainSettings* seen = nullptr;
-    unsigned activeSerial = 0;
+    unsigned long seen = Published<ChainSettings>::kNothingSeen;
+    const ChainSettings* next = nullptr;  // taken by newer(), adopted before the next take
     alignas(16) double mix[2] = {0, 0};
     Coefficients coefficients[kDepth];
     Memory memory[kDepth] = {};

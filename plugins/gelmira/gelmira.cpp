@@ -1,61 +1,62 @@
-#include "gelmira.h"
+#include "plugins/gelmira/gelmira.h"
 
 #include <new>
 
-#include "cut_filter.h"
-#include "difference_equation.h"
 #include "host/entry.h"
-#include "harmonic_bank.h"
-#include "note_table.h"
+#include "plugins/gelmira/cut_filter.h"
+#include "plugins/gelmira/difference_equation.h"
+#include "plugins/gelmira/editor.h"
+#include "plugins/gelmira/harmonic_bank.h"
+#include "plugins/gelmira/note_table.h"
 
 namespace gelmira {
 
-using gelmira::ChainSettings;
-
 namespace {
 
-struct ParameterText {
-    const char* name;
-    int nameBound;
-    const char* label;
-};
+constexpr EffectIdentity kIdentity{fourCharCode('v', 'n', 'r', 'x'), "Gelmira", "Gelmira",
+                                   "Joralt", 1000};
 
-const ParameterText kParameters[Gelmira::kNumParams] = {
-    {"LP Cutoff In ", 14, "Hz"},  {"HP Cutoff In", 14, "Hz"},
-    {"Root Pitch", 12, "Root"},   {"Filter Width", 12, "Width"},
-    {"Root Gain", 10, "dB"},      {"Bank 2 Tune", 12, "Semitones"},
-    {"Bank 2 Gain", 12, "dB"},    {"Bank 3 Tune", 12, "Semitones"},
-    {"Bank 3 Gain", 12, "dB"},    {"LP Cutoff Out", 14, "Hz"},
-    {"HP Cutoff Out", 14, "Hz"},  {"Dry Wet", 8, "%"},
+// Names have their own limits (14, 12, 10 or 8 characters); every label is cut
+// to 8, so "Semitones" reads "Semitone".
+constexpr int kLabelLimit = 8;
+constexpr ParameterText kParameters[Gelmira::kNumParams] = {
+    {"LP Cutoff In ", 14, "Hz", kLabelLimit},  {"HP Cutoff In", 14, "Hz", kLabelLimit},
+    {"Root Pitch", 12, "Root", kLabelLimit},   {"Filter Width", 12, "Width", kLabelLimit},
+    {"Root Gain", 10, "dB", kLabelLimit},      {"Bank 2 Tune", 12, "Semitones", kLabelLimit},
+    {"Bank 2 Gain", 12, "dB", kLabelLimit},    {"Bank 3 Tune", 12, "Semitones", kLabelLimit},
+    {"Bank 3 Gain", 12, "dB", kLabelLimit},    {"LP Cutoff Out", 14, "Hz", kLabelLimit},
+    {"HP Cutoff Out", 14, "Hz", kLabelLimit},  {"Dry Wet", 8, "%", kLabelLimit},
 };
 
 const float kDefaults[Gelmira::kNumParams] = {1.0f, 0.0f, 0.5f, 0.5f, 0.0f, 0.5f,
                                               0.0f, 0.5f, 0.0f, 1.0f, 0.0f, 0.0f};
 
 constexpr int kTextLimit = 8;
-constexpr int kProgramNameLimit = 24;
-
-bool inRange(VstInt32 index) { return index >= 0 && index < Gelmira::kNumParams; }
 
 }  // namespace
 
 Gelmira::Gelmira(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, 1, kNumParams, VstGeneration::v24) {
+    : SuiteEffect(audioMaster, 1, kNumParams, kIdentity, kParameters), programs("Default") {
     setNumInputs(2);
     setNumOutputs(2);
     canProcessReplacing();
     canDoubleReplacing();
-    setUniqueID(fourCharCode('v', 'n', 'r', 'x'));
-    vstCopyText(programName, "Default", kProgramNameLimit);
 
     designSampleRate = getSampleRate();
     chain.change([&](ChainSettings& s) {
         for (int i = 0; i < kNumParams; ++i) apply(i, kDefaults[i], s);
         retune(s);
     });
-}
 
-Gelmira::~Gelmira() = default;
+    // The editor attaches itself and sets the has-editor flag. One that could
+    // not be built, or could not load its panel, leaves the effect without
+    // editor, working as before.
+    Editor* panel = new (std::nothrow) Editor(this);
+    if (panel && !panel->hasBackground()) {
+        setEditor(nullptr);
+        delete panel;
+    }
+}
 
 void Gelmira::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
     chain.process(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames);
@@ -66,16 +67,16 @@ void Gelmira::processDoubleReplacing(double** inputs, double** outputs, VstInt32
 }
 
 void Gelmira::setParameter(VstInt32 index, float value) {
-    if (!inRange(index)) return;
+    if (!validParameter(index)) return;
     chain.change([&](ChainSettings& s) {
         apply(index, value, s);
         designSampleRate = getSampleRate();
         retune(s);
     });
+    if (editor) static_cast<Editor*>(editor)->setParameter(index, value);
 }
 
 void Gelmira::apply(VstInt32 index, float value, ChainSettings& s) {
-    using namespace gelmira;
     values[index].store(value, std::memory_order_relaxed);
     auto cut = [&](std::atomic<float>& hz, int stage, bool lowPass) {
         float cutoff = cutoffFrequency(value);
@@ -124,7 +125,7 @@ void Gelmira::apply(VstInt32 index, float value, ChainSettings& s) {
 }
 
 void Gelmira::retune(ChainSettings& s) {
-    gelmira::HarmonicBank bank;
+    HarmonicBank bank;
     bank.tune(rootHz, widthValue, rootLevel, designSampleRate);
     s.assignBank(ChainSettings::kBank1, bank);
     bank.tune(bank2Hz, widthValue, bank2Level, designSampleRate);
@@ -134,23 +135,15 @@ void Gelmira::retune(ChainSettings& s) {
 }
 
 float Gelmira::getParameter(VstInt32 index) {
-    return inRange(index) ? values[index].load(std::memory_order_relaxed) : 0.0f;
+    return validParameter(index) ? values[index].load(std::memory_order_relaxed) : 0.0f;
 }
 
-void Gelmira::setProgramName(char* name) { vstCopyText(programName, name, kProgramNameLimit); }
+void Gelmira::setProgramName(char* name) { programs.setName(0, name); }
 
-void Gelmira::getProgramName(char* name) { vstCopyText(name, programName, kProgramNameLimit); }
-
-void Gelmira::getParameterLabel(VstInt32 index, char* label) {
-    if (inRange(index)) vstCopyText(label, kParameters[index].label, kTextLimit);
-}
-
-void Gelmira::getParameterName(VstInt32 index, char* text) {
-    if (inRange(index)) vstCopyText(text, kParameters[index].name, kParameters[index].nameBound);
-}
+void Gelmira::getProgramName(char* name) { programs.copyName(0, name); }
 
 void Gelmira::getParameterDisplay(VstInt32 index, char* text) {
-    if (!inRange(index)) return;
+    if (!validParameter(index)) return;
     auto load = [](const auto& v) { return v.load(std::memory_order_relaxed); };
     switch (index) {
         case kLpIn: float2string(load(lpInHz), text, kTextLimit); break;
@@ -172,29 +165,8 @@ void Gelmira::getParameterDisplay(VstInt32 index, char* text) {
     }
 }
 
-bool Gelmira::getEffectName(char* name) {
-    vstCopyText(name, "Gelmira", 32);
-    return true;
-}
-
-bool Gelmira::getVendorString(char* text) {
-    vstCopyText(text, "Joralt", 64);
-    return true;
-}
-
-bool Gelmira::getProductString(char* text) {
-    vstCopyText(text, "Gelmira", 64);
-    return true;
-}
-
-VstInt32 Gelmira::getVendorVersion() { return 1000; }
-
 }  // namespace gelmira
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    try {
-        return new (std::nothrow) gelmira::Gelmira(audioMaster);
-    } catch (...) {
-        return nullptr;
-    }
+    return createSuiteEffect<gelmira::Gelmira>(audioMaster);
 }

@@ -1,5 +1,6 @@
 // Gelmira as the host sees it: twelve parameters, one program, the filter
-// chain of three harmonic banks framed by cut filters, and its identity.
+// chain of three harmonic banks framed by cut filters, its identity and its
+// editor (told of every parameter change).
 //
 // setParameter may run on any thread while audio runs: the values the host
 // reads back are atomics; the designs run under the chain's writer lock and
@@ -8,20 +9,20 @@
 
 #include <atomic>
 
-#include "host/audioeffectx.h"
-#include "filter_chain.h"
+#include "host/suite_effect.h"
+#include "plugins/gelmira/filter_chain.h"
 
 namespace gelmira {
 
-class Gelmira : public AudioEffectX {
+class Gelmira : public SuiteEffect {
 public:
     enum Parameter {
         kLpIn, kHpIn, kRootPitch, kFilterWidth, kRootGain, kBank2Tune, kBank2Gain,
         kBank3Tune, kBank3Gain, kLpOut, kHpOut, kDryWet, kNumParams
     };
 
+    // Throws std::bad_alloc when it cannot be built (see createSuiteEffect).
     explicit Gelmira(audioMasterCallback audioMaster);
-    ~Gelmira() override;
 
     // Audio thread.
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
@@ -32,23 +33,18 @@ public:
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;
 
+    // The one program holds only its name (24 characters).
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
-    void getParameterLabel(VstInt32 index, char* label) override;
     void getParameterDisplay(VstInt32 index, char* text) override;
-    void getParameterName(VstInt32 index, char* text) override;
-    bool getEffectName(char* name) override;
-    bool getVendorString(char* text) override;
-    bool getProductString(char* text) override;
-    VstInt32 getVendorVersion() override;
 
 private:
     // Under the chain's writer lock: applies one parameter (cut filters with
     // the rate stored by the previous change), then re-tunes all three banks.
-    void apply(VstInt32 index, float value, gelmira::ChainSettings& settings);
-    void retune(gelmira::ChainSettings& settings);
+    void apply(VstInt32 index, float value, ChainSettings& settings);
+    void retune(ChainSettings& settings);
 
-    char programName[25] = {};
+    ProgramBank<1, 0, 24> programs;
 
     // Normalised values and what the host displays: read from any thread.
     std::atomic<float> values[kNumParams];
@@ -63,7 +59,7 @@ private:
     float designSampleRate = 44100.0f;  // the rate stored by the last change
 
     // Owns the running filters; the latest designs live in its settings.
-    gelmira::FilterChain chain;
+    FilterChain chain;
 };
 
 }  // namespace gelmira

@@ -1,4 +1,4 @@
-#include "harmonic_bank.h"
+#include "plugins/gelmira/harmonic_bank.h"
 
 namespace gelmira {
 

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "resonant_section.h"
+#include "plugins/gelmira/resonant_section.h"
 
 namespace gelmira {
 

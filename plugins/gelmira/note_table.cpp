@@ -1,4 +1,4 @@
-#include "note_table.h"
+#include "plugins/gelmira/note_table.h"
 
 #include <cmath>
 

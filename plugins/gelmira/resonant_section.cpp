@@ -1,8 +1,8 @@
-#include "resonant_section.h"
+#include "plugins/gelmira/resonant_section.h"
 
 #include <cmath>
 
-#include "difference_equation.h"
+#include "plugins/gelmira/difference_equation.h"
 
 namespace gelmira {
 

@@ -1,12 +1,10 @@
-#include "output_limiter.h"
+#include "plugins/tarn/output_limiter.h"
 
 #include <cmath>
-#include <new>
 
 namespace tarn {
 
-OutputLimiter::OutputLimiter() : gainTable(new (std::nothrow) float[kTableSize]) {
-    if (!gainTable) return;
+OutputLimiter::OutputLimiter() {
     for (int i = 0; i < kTableSize; ++i) {
         float x = static_cast<float>(i) * (1.0f / kTableScale);
         gainTable[i] = x < 1.0f ? 1.0f : 1.0f / x;

@@ -3,7 +3,6 @@
 // exponential release. The channels are not linked.
 #pragma once
 
-#include <memory>
 
 namespace tarn {
 
@@ -13,9 +12,8 @@ public:
     static constexpr float kTableScale = 4096.0f;  // table entries per unit of level
     static constexpr float kMaxIndex = 32760.0f;   // the level index is clamped here
 
-    // Allocates and fills the gain table; isReady() is false when that failed.
+    // Fills the gain table (held in the object: nothing to allocate).
     OutputLimiter();
-    bool isReady() const { return gainTable != nullptr; }
 
     // Release time in ms at the sample rate fs in Hz: after ms of release the
     // distance to the target is 0.001 of what it was. Not on the audio thread.
@@ -59,7 +57,7 @@ private:
     double release = 0.0;
     float gainLeft = 1.0f;
     float gainRight = 1.0f;
-    std::unique_ptr<float[]> gainTable;
+    float gainTable[kTableSize];
 };
 
 }  // namespace tarn

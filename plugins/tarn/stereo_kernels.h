@@ -8,7 +8,7 @@
 #include <emmintrin.h>
 
 #include "dsp/band_section.h"
-#include "output_limiter.h"
+#include "plugins/tarn/output_limiter.h"
 
 namespace tarn {
 

@@ -1,77 +1,70 @@
-#include "tarn.h"
+#include "plugins/tarn/tarn.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <new>
 
 #include "host/entry.h"
-#include "tarn_mappings.h"
+#include "plugins/tarn/editor.h"
+#include "plugins/tarn/tarn_mappings.h"
 
 namespace tarn {
 
 namespace {
 
-struct ParameterText {
-    const char* name;
-    const char* label;
-};
+// The effect's name, product and vendor are left unanswered.
+constexpr EffectIdentity kIdentity{fourCharCode('T', 'a', 'r', 'n'), nullptr, nullptr, nullptr, 0};
 
 // Several of these are longer than the eight characters the interface
 // promises; they are written whole, each copy bounded to the text's own length.
+constexpr int kWhole = ParameterText::kWholeText;
 constexpr ParameterText kParameterTexts[Tarn::kNumParams] = {
-    {"Low Frequency", "Hz"}, {"Mid Frequency", "Hz"}, {"High Frequency", "Hz"},
-    {"Low Q", "Q"},          {"Mid Q", "Q"},          {"High Q", "Q"},
-    {"Low Gain", "dB"},      {"Mid Gain", "dB"},      {"High Gain", "dB"},
-    {"Limiter", "Limiter OnOff"},
+    {"Low Frequency", kWhole, "Hz", kWhole}, {"Mid Frequency", kWhole, "Hz", kWhole},
+    {"High Frequency", kWhole, "Hz", kWhole}, {"Low Q", kWhole, "Q", kWhole},
+    {"Mid Q", kWhole, "Q", kWhole},           {"High Q", kWhole, "Q", kWhole},
+    {"Low Gain", kWhole, "dB", kWhole},       {"Mid Gain", kWhole, "dB", kWhole},
+    {"High Gain", kWhole, "dB", kWhole},      {"Limiter", kWhole, "Limiter OnOff", kWhole},
 };
 
 constexpr float kDefaults[Tarn::kNumParams] = {0, 0, 0, 0, 0, 0, 0.5f, 0.5f, 0.5f, 0};
 constexpr char kDefaultProgramName[] = "Tarn Preset";
 constexpr int kDisplayLength = 8;
 
-bool validIndex(VstInt32 index) { return index >= 0 && index < Tarn::kNumParams; }
-
-void copyWhole(char* text, const char* source) {
-    vstCopyText(text, source, static_cast<int>(std::strlen(source)));
-}
-
 }  // namespace
 
 Tarn::Tarn(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, kNumPrograms, kNumParams, VstGeneration::v23),
-      programs(new (std::nothrow) TarnProgram[kNumPrograms]) {
+    : SuiteEffect(audioMaster, kNumPrograms, kNumParams, kIdentity, kParameterTexts,
+                  VstGeneration::v23),
+      programs(kDefaults, kDefaultProgramName) {
     setNumInputs(2);
     setNumOutputs(2);
-    setUniqueID(fourCharCode('T', 'a', 'r', 'n'));
     canMono();
     canProcessReplacing();
     designRate.store(getSampleRate(), std::memory_order_relaxed);
     for (VstInt32 i = 0; i < kNumParams; ++i) values[i].store(kDefaults[i], std::memory_order_relaxed);
-    if (programs) {
-        for (VstInt32 p = 0; p < kNumPrograms; ++p) {
-            for (VstInt32 i = 0; i < kNumParams; ++i)
-                programs[p].params[i].store(kDefaults[i], std::memory_order_relaxed);
-            vstCopyText(programs[p].name, kDefaultProgramName, kMaxProgramName);
-        }
-        setProgram(0);
-    }
+    setProgram(0);
     redesign();
     chain.setReleaseTime(75.0f, designRate.load(std::memory_order_relaxed));
     chain.resetGains();
+
+    // The editor attaches itself and sets has-editor. One that could not be
+    // built, or could not load its panel, leaves the effect without editor.
+    Editor* panel = new (std::nothrow) Editor(this);
+    if (panel && !panel->hasBackground()) {
+        setEditor(nullptr);
+        delete panel;
+    }
 }
 
 void Tarn::setParameter(VstInt32 index, float value) {
-    if (validIndex(index)) {
-        if (programs)
-            programs[program.load(std::memory_order_relaxed)].params[index].store(
-                value, std::memory_order_relaxed);
+    if (validParameter(index)) {
+        programs.store(program.load(std::memory_order_relaxed), index, value);
         values[index].store(value, std::memory_order_relaxed);
     }
     // A rate that is not finite and positive is not used: the last good one stays.
     float rate = getSampleRate();
     if (std::isfinite(rate) && rate > 0.0f) designRate.store(rate, std::memory_order_relaxed);
     redesign();
+    if (editor && validParameter(index)) static_cast<Editor*>(editor)->setParameter(index, value);
 }
 
 void Tarn::redesign() {
@@ -91,7 +84,7 @@ void Tarn::redesign() {
 }
 
 float Tarn::getParameter(VstInt32 index) {
-    return validIndex(index) ? values[index].load(std::memory_order_relaxed) : 0.0f;
+    return validParameter(index) ? values[index].load(std::memory_order_relaxed) : 0.0f;
 }
 
 float Tarn::displayValue(VstInt32 index) const {
@@ -110,52 +103,30 @@ float Tarn::displayValue(VstInt32 index) const {
     }
 }
 
-void Tarn::getParameterName(VstInt32 index, char* text) {
-    if (validIndex(index)) copyWhole(text, kParameterTexts[index].name);
-}
-
-void Tarn::getParameterLabel(VstInt32 index, char* text) {
-    if (validIndex(index)) copyWhole(text, kParameterTexts[index].label);
-}
-
 void Tarn::getParameterDisplay(VstInt32 index, char* text) {
-    if (validIndex(index)) float2string(displayValue(index), text, kDisplayLength);
+    if (validParameter(index)) float2string(displayValue(index), text, kDisplayLength);
 }
 
 void Tarn::setProgram(VstInt32 index) {
-    if (!programs || index < 0 || index >= kNumPrograms) return;
+    if (!programs.valid(index)) return;
     curProgram = index;
     program.store(index, std::memory_order_relaxed);
-    for (VstInt32 i = 0; i < kNumParams; ++i)
-        setParameter(i, programs[index].params[i].load(std::memory_order_relaxed));
+    for (VstInt32 i = 0; i < kNumParams; ++i) setParameter(i, programs.value(index, i));
 }
 
 void Tarn::setProgramName(char* name) {
-    if (programs && name)
-        vstCopyText(programs[program.load(std::memory_order_relaxed)].name, name,
-                    kMaxProgramName);
+    if (name) programs.setName(program.load(std::memory_order_relaxed), name);
 }
 
 void Tarn::getProgramName(char* name) {
-    if (!name) return;
-    if (!programs) {
-        *name = 0;
-        return;
-    }
-    VstInt32 current = program.load(std::memory_order_relaxed);
-    const char* stored = programs[current].name;
-    if (std::strcmp(stored, kDefaultProgramName) == 0) {
-        char numbered[48];
-        std::snprintf(numbered, sizeof numbered, "%s %d", stored, current + 1);
-        vstCopyText(name, numbered, kMaxProgramName);
-    } else {
-        vstCopyText(name, stored, kMaxProgramName);
-    }
+    if (name)
+        programs.copyNumberedName(program.load(std::memory_order_relaxed), name,
+                                  kDefaultProgramName);
 }
 
 bool Tarn::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) {
-    if (!programs || !text || index < 0 || index >= kNumPrograms) return false;
-    vstCopyText(text, programs[index].name, kMaxProgramName);
+    if (!text || !programs.valid(index)) return false;
+    programs.copyName(index, text);
     return true;
 }
 
@@ -170,10 +141,5 @@ void Tarn::process(float** inputs, float** outputs, VstInt32 sampleFrames) {
 }  // namespace tarn
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    tarn::Tarn* effect = new (std::nothrow) tarn::Tarn(audioMaster);
-    if (effect && !effect->isReady()) {
-        delete effect;
-        return nullptr;
-    }
-    return effect;
+    return createSuiteEffect<tarn::Tarn>(audioMaster);
 }

@@ -7,20 +7,13 @@
 #pragma once
 
 #include <atomic>
-#include <memory>
 
-#include "host/audioeffectx.h"
-#include "tarn_chain.h"
+#include "host/suite_effect.h"
+#include "plugins/tarn/tarn_chain.h"
 
 namespace tarn {
 
-// One program: the ten normalised values and a NUL-terminated name.
-struct TarnProgram {
-    std::atomic<float> params[10];
-    char name[24];
-};
-
-class Tarn : public AudioEffectX {
+class Tarn : public SuiteEffect {
 public:
     static constexpr VstInt32 kNumPrograms = 10;
     static constexpr VstInt32 kNumParams = 10;
@@ -31,15 +24,12 @@ public:
         kLimiter
     };
 
+    // Throws std::bad_alloc when it cannot be built (see createSuiteEffect).
     explicit Tarn(audioMasterCallback audioMaster);
-    // False when the programs or a limiter table could not be allocated.
-    bool isReady() const { return programs != nullptr && chain.isReady(); }
 
     // Normalised value, used as sent (not clamped); indexes outside 0..9 are ignored.
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;
-    void getParameterName(VstInt32 index, char* text) override;
-    void getParameterLabel(VstInt32 index, char* text) override;
     void getParameterDisplay(VstInt32 index, char* text) override;
 
     void setProgram(VstInt32 program) override;
@@ -53,12 +43,11 @@ public:
     void process(float** inputs, float** outputs, VstInt32 sampleFrames) override;
 
 private:
-    static constexpr int kMaxProgramName = 23;  // characters, before the terminator
-
     float displayValue(VstInt32 index) const;
     void redesign();
 
-    std::unique_ptr<TarnProgram[]> programs;
+    // Program names: 23 characters, "Tarn Preset <number>" while unchanged.
+    ProgramBank<kNumPrograms, kNumParams, 23> programs;
     std::atomic<float> values[kNumParams];
     std::atomic<VstInt32> program{0};
     std::atomic<float> designRate{44100.0f};

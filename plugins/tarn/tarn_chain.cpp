@@ -1,8 +1,7 @@
-#include "tarn_chain.h"
+#include "plugins/tarn/tarn_chain.h"
 
-#include <cmath>
-
-#include "stereo_kernels.h"
+#include "dsp/recovery.h"
+#include "plugins/tarn/stereo_kernels.h"
 
 namespace tarn {
 
@@ -30,20 +29,18 @@ void TarnChain::apply(const TarnDesign& d) {
     const BandCoefficients* pass[3] = {&d.low, &d.mid, &d.high};
     for (int i = 0; i < kSections; ++i) sections[i].setCoefficients(*pass[i % 3]);
     limiterOn = d.limiterOn;
-    appliedGeneration = design.generation();
 }
 
-// Non-finite input, or gains and frequencies jumping across their range
-// faster than the bands settle, can leave memories that are not finite or far
-// past any level the settings make of audio. Those sections start afresh.
-bool TarnChain::repairState() {
-    bool repaired = false;
-    for (BandSection& s : sections)
-        if (!s.memoriesSane()) {
-            s.clearMemories();
-            repaired = true;
-        }
-    return repaired;
+bool TarnChain::memoriesSane() const {
+    bool sane = dsp::allSane({limiterA.leftGain(), limiterA.rightGain(), limiterB.leftGain(),
+                              limiterB.rightGain()});
+    for (const BandSection& s : sections) sane &= s.memoriesSane();
+    return sane;
+}
+
+void TarnChain::clearMemories() {
+    for (BandSection& s : sections) s.clearMemories();
+    resetGains();
 }
 
 void TarnChain::processReplacing(const float* inL, const float* inR, float* outL, float* outR,
@@ -168,13 +165,13 @@ void TarnChain::run(const float* inL, const float* inR, float* outL, float* outR
     for (int j = 0; j < 3; ++j) band[j].load(sections[j], sections[j + 3]);
     stereo::LimiterPair limiters;
     limiters.load(limiterA, limiterB);
-    auto changed = [this] {
-        design.current();
-        return design.generation() != appliedGeneration;
-    };
+    // A design taken while a segment runs ends the segment; the next one applies it.
+    const TarnDesign* newest = nullptr;
+    auto changed = [this, &newest] { return (newest = design.takeNewest(seen)) != nullptr; };
     for (int i = 0; i < n;) {
-        if (changed()) {
-            apply(design.current());
+        if (newest || changed()) {
+            apply(*newest);
+            newest = nullptr;
             for (int j = 0; j < 3; ++j) band[j].setCoefficients(sections[j]);
         }
         if (limiterOn)
@@ -186,13 +183,7 @@ void TarnChain::run(const float* inL, const float* inR, float* outL, float* outR
     }
     for (int j = 0; j < 3; ++j) band[j].store(sections[j], sections[j + 3]);
     limiters.store(limiterA, limiterB);
-    repairState();
-    // The host never receives a sample that is not finite (a runaway may
-    // have passed one through the limiters before its section was cleared).
-    for (int i = 0; i < n; ++i) {
-        if (!std::isfinite(outL[i])) outL[i] = 0.0f;
-        if (!std::isfinite(outR[i])) outR[i] = 0.0f;
-    }
+    dsp::recoverAfterBlock(*this, outL, outR, n);
 }
 
 }  // namespace tarn

@@ -3,11 +3,12 @@
 //
 // Threads: the design is changed from any thread (changeDesign) and reaches
 // the audio thread whole, at the next sample it processes. The section
-// memories and limiter gains belong to the audio thread.
+// memories and limiter gains belong to the audio thread; every block ends
+// with the suite's recovery rule (dsp/recovery.h).
 #pragma once
 
 #include "dsp/band_section.h"
-#include "output_limiter.h"
+#include "plugins/tarn/output_limiter.h"
 #include "realtime/published.h"
 
 namespace tarn {
@@ -39,9 +40,6 @@ public:
     TarnChain() = default;
     TarnChain(const TarnChain&) = delete;
     TarnChain& operator=(const TarnChain&) = delete;
-    // False when a limiter table could not be allocated.
-    bool isReady() const { return limiterA.isReady() && limiterB.isReady(); }
-
     // Any thread: replaces the design, or changes it in place under the
     // writers' lock (so concurrent writers never lose each other's changes).
     void setDesign(const TarnDesign& d) { design.publish(d); }
@@ -63,18 +61,21 @@ public:
     const BandSection& section(int i) const { return sections[i]; }
     const OutputLimiter& limiter(int i) const { return i == 0 ? limiterA : limiterB; }
 
+    // The recovery rule's view of the chain: every section's history and both
+    // limiters' gains. Clearing zeroes the histories and returns the gains to
+    // 1, as in a fresh chain; the design stays.
+    bool memoriesSane() const;
+    void clearMemories();
+
 private:
     template <bool accumulate>
     void run(const float* inL, const float* inR, float* outL, float* outR, int n);
     void apply(const TarnDesign& d);
-    // Clears sections whose memories are not finite or have run away; true when any was.
-    bool repairState();
-    static constexpr float kRunawayLevel = 1e7f;
 
     BandSection sections[kSections];
     OutputLimiter limiterA, limiterB;
     bool limiterOn = false;
-    unsigned long appliedGeneration = ~0ul;  // design.generation() when last applied
+    unsigned long seen = Published<TarnDesign>::kNothingSeen;  // design last taken
     Published<TarnDesign> design;
 };
 

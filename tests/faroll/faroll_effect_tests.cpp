@@ -21,7 +21,7 @@ TEST(FarollIdentity, RecordAndStrings) {
     EXPECT_EQ(e->numParams, 10);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsCanDoubleReplacing);
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsCanDoubleReplacing);
     EXPECT_EQ(f->effectName(), "Faroll");
     EXPECT_EQ(f->productString(), "Faroll");
     EXPECT_EQ(f->vendorString(), "Joralt");

@@ -21,7 +21,7 @@ TEST_F(GelmiraTexts, Identity) {
     EXPECT_EQ(e->numParams, 12);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsCanDoubleReplacing);
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsCanDoubleReplacing);
     EXPECT_EQ(plugin().effectName(), "Gelmira");
     EXPECT_EQ(plugin().vendorString(), "Joralt");
     EXPECT_EQ(plugin().productString(), "Gelmira");

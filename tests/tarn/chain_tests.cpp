@@ -87,6 +87,19 @@ TEST(TarnChain, MatchesTheSampleBySampleChain) {
         }
 }
 
+// The wavefront fills, runs full and drains differently for each length: every
+// length gives the scalar chain's samples, limiter off and on, replacing and adding.
+TEST(TarnChain, MatchesTheSampleBySampleChainAtEveryBlockLength) {
+    const TarnDesign boost = designAt(3.981072f, 0.5f, 2.0f, false);
+    const TarnDesign limited = designAt(0.2511886f, 1.5f, 3.0f, true);
+    for (int frames : {0, 1, 2, 3, 15, 16, 17, 31, 64, 511, 4096})
+        for (bool accumulate : {false, true}) {
+            SCOPED_TRACE(testing::Message() << frames << " frames, accumulate " << accumulate);
+            expectSameAsReference({{boost, frames}, {limited, frames}, {limited, frames}, {boost, frames}},
+                                  accumulate, false);
+        }
+}
+
 TEST(TarnChain, FlatBandsPassNoiseUnchanged) {
     TarnChain chain;
     chain.setDesign(defaults(false));
@@ -170,6 +183,34 @@ TEST(TarnChain, NonFiniteInputDoesNotSpoilLaterBlocks) {
     chain.processReplacing(in.data(), in.data(), outL.data(), outR.data(), 512);
     for (int i = 0; i < 512; ++i) ASSERT_TRUE(std::isfinite(outL[i]) && std::isfinite(outR[i]));
     for (int k = 0; k < TarnChain::kSections; ++k) EXPECT_TRUE(chain.section(k).memoriesSane());
+}
+
+// One section running away clears the whole chain, limiter gains included:
+// the next block is that of a fresh chain with the same design, bit for bit,
+// and the block that ran away reaches the host with only finite samples.
+TEST(TarnChain, ARunawayRestartsTheWholeChainAsAFreshOne) {
+    const TarnDesign design = designAt(3.0f, 0.5f, 2.0f, true);
+    TarnChain chain, fresh;
+    chain.setDesign(design);
+    fresh.setDesign(design);
+    std::vector<float> loud = testsignal::noise(256, 3.0, 5);
+    std::vector<float> outL(256), outR(256);
+    chain.processReplacing(loud.data(), loud.data(), outL.data(), outR.data(), 256);
+    ASSERT_LT(chain.limiter(0).leftGain(), 1.0f);  // the limiters hold a reduced gain
+    std::vector<float> bad = {0.5f, 1e30f, INFINITY, 0.25f};
+    chain.processReplacing(bad.data(), bad.data(), outL.data(), outR.data(), 4);
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(std::isfinite(outL[i]) && std::isfinite(outR[i]));
+    EXPECT_TRUE(chain.memoriesSane());
+    EXPECT_EQ(chain.limiter(0).leftGain(), 1.0f);
+    EXPECT_EQ(chain.limiter(1).rightGain(), 1.0f);
+
+    std::vector<float> in = testsignal::noise(512, 0.7, 6);
+    std::vector<float> freshL(512), freshR(512);
+    outL.assign(512, 0.0f), outR.assign(512, 0.0f);
+    chain.processReplacing(in.data(), in.data(), outL.data(), outR.data(), 512);
+    fresh.processReplacing(in.data(), in.data(), freshL.data(), freshR.data(), 512);
+    EXPECT_EQ(outL, freshL);
+    EXPECT_EQ(outR, freshR);
 }
 
 TEST(TarnChain, ABandAtFullGainLiftsItsCentreBy24Db) {

@@ -29,7 +29,7 @@ TEST_F(TarnIdentity, RecordAnnouncesTheEqualiser) {
     EXPECT_EQ(e->numParams, 10);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsCanMono | effFlagsCanReplacing);
+    EXPECT_EQ(e->flags, effFlagsCanMono | effFlagsCanReplacing | effFlagsHasEditor);
     EXPECT_NE(e->process, nullptr);
     EXPECT_NE(e->processReplacing, nullptr);
     EXPECT_EQ(e->processDoubleReplacing, nullptr);
