@@ -447,11 +447,14 @@ private:
         bool burst = false;
         long bad = useDouble ? run<double>(frames, inPlace, false, burst) : run<float>(frames, inPlace, accumulate, burst);
         if (bad == 0) return;
-        std::string cause = burst                ? "after non-finite or huge input in the block"
-                            : nonFiniteParameter ? "after a non-finite parameter value"
-                            : oddParameter       ? "after a parameter value outside 0 to 1"
-                            : oddRate            ? "after a hostile sample rate"
-                                                 : "under legal input and parameters";
+        // Everything hostile the instance has seen that may explain it.
+        std::string cause;
+        for (auto [seen, what] : {std::pair{burst, "non-finite or huge input in the block"},
+                                  std::pair{nonFiniteParameter, "a non-finite parameter value"},
+                                  std::pair{oddParameter, "a parameter value outside 0 to 1"},
+                                  std::pair{oddRate, "a hostile sample rate"}})
+            if (seen) cause += std::string(cause.empty() ? "after " : ", ") + what;
+        if (cause.empty()) cause = "under legal input and parameters";
         const char* form = useDouble ? "64-bit" : accumulate ? "32-bit accumulating" : "32-bit";
         find(std::string("non-finite output ") + cause + " (" + form + (inPlace ? ", in place)" : ")"));
     }
