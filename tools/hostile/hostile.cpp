@@ -258,9 +258,12 @@ public:
     hosting::Plugin* instance() { return plugin.get(); }
 
 private:
-    void find(const std::string& what) {
+    void find(const std::string& what, const std::string& context = "") {
         Finding& f = report.findings[what];
-        if (f.count++ == 0) f.firstCall = report.calls;
+        if (f.count++ == 0) {
+            f.firstCall = report.calls;
+            f.firstContext = context;
+        }
     }
 
     void setParameter() {
@@ -447,16 +450,19 @@ private:
         bool burst = false;
         long bad = useDouble ? run<double>(frames, inPlace, false, burst) : run<float>(frames, inPlace, accumulate, burst);
         if (bad == 0) return;
-        // Everything hostile the instance has seen that may explain it.
-        std::string cause;
-        for (auto [seen, what] : {std::pair{burst, "non-finite or huge input in the block"},
-                                  std::pair{nonFiniteParameter, "a non-finite parameter value"},
-                                  std::pair{oddParameter, "a parameter value outside 0 to 1"},
-                                  std::pair{oddRate, "a hostile sample rate"}})
-            if (seen) cause += std::string(cause.empty() ? "after " : ", ") + what;
-        if (cause.empty()) cause = "under legal input and parameters";
+        // Counted by what the block carried; the first one also names
+        // everything hostile the instance had seen before it.
+        std::string seen;
+        for (auto [was, what] : {std::pair{nonFiniteParameter, "a non-finite parameter value"},
+                                 std::pair{oddParameter, "a parameter value outside 0 to 1"},
+                                 std::pair{oddRate, "a hostile sample rate"}})
+            if (was) seen += std::string(seen.empty() ? "" : ", ") + what;
         const char* form = useDouble ? "64-bit" : accumulate ? "32-bit accumulating" : "32-bit";
-        find(std::string("non-finite output ") + cause + " (" + form + (inPlace ? ", in place)" : ")"));
+        const std::string kind = burst ? "from a block with non-finite or huge input"
+                                 : seen.empty() ? "under legal input and parameters"
+                                                : "after hostile values";
+        find(std::string("non-finite output ") + kind + " (" + form + (inPlace ? ", in place)" : ")"),
+             seen.empty() ? "" : "the instance had seen " + seen);
     }
 
     template <class Sample>
@@ -640,11 +646,11 @@ Report run(const Target& target, const Options& options, const std::string& repl
             if (a->nonFinite > 0)
                 report.findings[std::string("non-finite output under legal audio-rate automation (") + form +
                                 ", first at frame " + std::to_string(a->firstNonFiniteFrame) + ")"] =
-                    Finding{a->nonFinite, report.calls};
+                    Finding{a->nonFinite, report.calls, ""};
             if (a->peak > kAutomationBound)
                 report.findings[std::string("output beyond ") + number(kAutomationBound) +
                                 " under legal audio-rate automation (" + form + ", peak " + number(a->peak) + ")"] =
-                    Finding{1, report.calls};
+                    Finding{1, report.calls, ""};
         }
     }
     activity() = "done";

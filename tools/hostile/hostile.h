@@ -82,6 +82,7 @@ struct Options {
 struct Finding {
     long count = 0;
     long firstCall = 0;
+    std::string firstContext;  // what else the first one followed, if anything
 };
 
 struct Report {

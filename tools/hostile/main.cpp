@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
         std::printf("\n");
         if (r.findings.empty()) std::printf("  findings: none\n");
         for (const auto& [what, f] : r.findings)
-            std::printf("  FINDING: %s (%ld times, first at call %ld)\n", what.c_str(), f.count, f.firstCall);
+            std::printf("  FINDING: %s (%ld times, first at call %ld%s%s)\n", what.c_str(), f.count, f.firstCall,
+                        f.firstContext.empty() ? "" : "; ", f.firstContext.c_str());
         if (!r.findings.empty()) {
             ++failed;
             std::printf("  replay: %s\n", current.c_str());
