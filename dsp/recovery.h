@@ -2,18 +2,19 @@
 //
 // Non-finite input, or parameters jumping across their range faster than the
 // filters settle, can leave memories that are not finite or far past any level
-// audio reaches. At the end of every block:
-//   - a chain whose memories are not all within kRunawayLevel (NaN and
-//     infinities included) is cleared whole: every memory of every section
-//     returns to zero, the coefficients stay, so the next block starts as a
-//     fresh instance with the same settings would;
-//   - every sample of that block that is not finite is replaced by 0, so the
-//     host never receives one.
-// A block whose output held a non-finite sample always ends with memories that
-// are not finite: the sample came from (or went into) a recursive section, and
-// its memories keep it (0 times NaN or infinity is NaN). So the outputs need
-// scanning only when the memories say so, and a chain must run its signal
-// through at least one such section.
+// audio reaches. At the end of every block, a chain whose memories are not all
+// within kRunawayLevel (NaN and infinities included) has run away:
+//   - it is cleared whole: every memory of every section returns to zero, the
+//     coefficients stay, so the next block starts as a fresh instance with the
+//     same settings would;
+//   - every sample of that block past kRunawayLevel or not finite becomes 0,
+//     so the host never receives one, nor one louder than the level.
+// A block whose output held such a sample ends with memories past the level:
+// the sample came from (or went into) a recursive section, whose memories keep
+// it (0 times NaN or infinity is NaN). So a clean block costs no pass over its
+// output. A chain with a stage after its last memory that can make a sample
+// past the level from sane memories (an output gain above 1) checks its block
+// with blockSane as well.
 // A chain is anything with `bool memoriesSane() const` and `void clearMemories()`.
 // Audio thread; never allocates, locks or waits.
 #pragma once
@@ -48,6 +49,39 @@ inline bool allSane(const T* values, int count) {
     return ok;
 }
 
+// True when every sample is finite and within kRunawayLevel. A read-only
+// pass: !(|v| <= level) is true exactly for the samples past it and for NaN.
+inline bool blockSane(const float* samples, int n) {
+    const __m128 level = _mm_set1_ps(static_cast<float>(kRunawayLevel));
+    const __m128 sign = _mm_set1_ps(-0.0f);
+    __m128 bad = _mm_setzero_ps();
+    int i = 0;
+    for (; i + 4 <= n; i += 4)
+        bad = _mm_or_ps(bad, _mm_cmpnle_ps(_mm_andnot_ps(sign, _mm_loadu_ps(samples + i)), level));
+    bool ok = _mm_movemask_ps(bad) == 0;
+    for (; i < n; ++i) ok &= sane(samples[i]);
+    return ok;
+}
+
+inline bool blockSane(const double* samples, int n) {
+    const __m128d level = _mm_set1_pd(kRunawayLevel);
+    const __m128d sign = _mm_set1_pd(-0.0);
+    __m128d bad = _mm_setzero_pd();
+    int i = 0;
+    for (; i + 2 <= n; i += 2)
+        bad = _mm_or_pd(bad, _mm_cmpnle_pd(_mm_andnot_pd(sign, _mm_loadu_pd(samples + i)), level));
+    bool ok = _mm_movemask_pd(bad) == 0;
+    for (; i < n; ++i) ok &= sane(samples[i]);
+    return ok;
+}
+
+// Replaces every sample that is not sane (past kRunawayLevel or not finite) by 0.
+template <class Sample>
+inline void zeroInsane(Sample* samples, int n) {
+    for (int i = 0; i < n; ++i)
+        if (!sane(samples[i])) samples[i] = 0;
+}
+
 // Replaces every sample that is not finite by 0. v * 0 is 0 for a finite v
 // and NaN otherwise, so the ordered-compare mask keeps exactly the finite ones.
 inline void zeroNonFinite(float* samples, int n) {
@@ -78,8 +112,8 @@ template <class Chain, class Sample>
 inline bool recoverAfterBlock(Chain& chain, Sample* outL, Sample* outR, int n) {
     if (chain.memoriesSane()) return false;
     chain.clearMemories();
-    zeroNonFinite(outL, n);
-    zeroNonFinite(outR, n);
+    zeroInsane(outL, n);
+    zeroInsane(outR, n);
     return true;
 }
 

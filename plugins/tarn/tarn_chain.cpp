@@ -168,12 +168,14 @@ void TarnChain::run(const float* inL, const float* inR, float* outL, float* outR
     // A design taken while a segment runs ends the segment; the next one applies it.
     const TarnDesign* newest = nullptr;
     auto changed = [this, &newest] { return (newest = design.takeNewest(seen)) != nullptr; };
+    bool limited = false;  // the limiters ran in some part of the block
     for (int i = 0; i < n;) {
         if (newest || changed()) {
             apply(*newest);
             newest = nullptr;
             for (int j = 0; j < 3; ++j) band[j].setCoefficients(sections[j]);
         }
+        limited |= limiterOn;
         if (limiterOn)
             i = runSegment<Wavefront<true, accumulate>>(band, limiters, inL, inR, outL, outR, i,
                                                         n, changed);
@@ -183,7 +185,14 @@ void TarnChain::run(const float* inL, const float* inR, float* outL, float* outR
     }
     for (int j = 0; j < 3; ++j) band[j].store(sections[j], sections[j + 3]);
     limiters.store(limiterA, limiterB);
-    dsp::recoverAfterBlock(*this, outL, outR, n);
+    if (dsp::recoverAfterBlock(*this, outL, outR, n)) return;
+    // A limiter's gain multiplies after the sections' last memories, so sane
+    // memories do not vouch for a limited block: it is read as well.
+    if (limited && !(dsp::blockSane(outL, n) && dsp::blockSane(outR, n))) {
+        clearMemories();
+        dsp::zeroInsane(outL, n);
+        dsp::zeroInsane(outR, n);
+    }
 }
 
 }  // namespace tarn

@@ -18,25 +18,6 @@ __m128 blend(__m128 mask, __m128 chosen, __m128 other) {
     return _mm_or_ps(_mm_and_ps(mask, chosen), _mm_andnot_ps(mask, other));
 }
 
-// True when one of n samples is not finite. x - x is 0 for a finite x and NaN
-// otherwise, and a NaN stays in a sum, so four running sums tell it.
-bool anyNonFinite(const float* s, int n) {
-    __m128 a = _mm_setzero_ps(), b = a, c = a, d = a;
-    int i = 0;
-    for (; i + 16 <= n; i += 16) {
-        const __m128 v0 = _mm_loadu_ps(s + i), v1 = _mm_loadu_ps(s + i + 4);
-        const __m128 v2 = _mm_loadu_ps(s + i + 8), v3 = _mm_loadu_ps(s + i + 12);
-        a = _mm_add_ps(a, _mm_sub_ps(v0, v0));
-        b = _mm_add_ps(b, _mm_sub_ps(v1, v1));
-        c = _mm_add_ps(c, _mm_sub_ps(v2, v2));
-        d = _mm_add_ps(d, _mm_sub_ps(v3, v3));
-    }
-    const __m128 sum = _mm_add_ps(_mm_add_ps(a, b), _mm_add_ps(c, d));
-    bool bad = _mm_movemask_ps(_mm_cmpunord_ps(sum, sum)) != 0;
-    for (; i < n; ++i) bad |= !std::isfinite(s[i]);
-    return bad;
-}
-
 }  // namespace
 
 VeskChain::VeskChain() {
@@ -155,12 +136,13 @@ void VeskChain::process(const float* inL, const float* inR, float* outL, float* 
     // The suite's rule: histories not sane clear the chain and rewrite the block.
     const int n = std::max(frames, 0);
     if (dsp::recoverAfterBlock(*this, outL, outR, n)) return;
-    // Sane histories cannot tell of two kinds of non-finite sample: one that a
-    // finite output overflowed into in an output gain above 1, and, adding,
-    // one the host's buffer held. Those are looked for and zeroed here.
-    if ((accumulate || largestOutputGain > 1.0f) && (anyNonFinite(outL, n) || anyNonFinite(outR, n))) {
-        dsp::zeroNonFinite(outL, n);
-        dsp::zeroNonFinite(outR, n);
+    // Sane histories cannot tell of two kinds of sample past the level: one an
+    // output gain above 1 made from a sane one, and, adding, one the host's
+    // buffer held. A block that may hold one is read, and rewritten if it does.
+    if ((accumulate || largestOutputGain > 1.0f) && !(dsp::blockSane(outL, n) && dsp::blockSane(outR, n))) {
+        clearMemories();
+        dsp::zeroInsane(outL, n);
+        dsp::zeroInsane(outR, n);
     }
 }
 

@@ -67,20 +67,42 @@ struct OneMemory {
     }
 };
 
-TEST(Recovery, ARunawayChainIsClearedAndItsBlockMadeFinite) {
+TEST(Recovery, ARunawayChainIsClearedAndItsBlockMadeSane) {
+    const std::vector<float> clean = {0.5f, -1e7f, 3.0f};
     struct Case {
         float memory;
+        std::vector<float> left;
         bool runaway;
-    } cases[] = {{0.5f, false}, {1e7f, false}, {2e7f, true}, {kNaN, true}, {-kInf, true}};
+        std::vector<float> heard;  // the left block the host gets
+    } cases[] = {
+        {0.5f, clean, false, clean},
+        {1e7f, clean, false, clean},
+        {2e7f, clean, true, clean},                                  // memories alone
+        {kNaN, clean, true, clean},
+        {-kInf, {0.5f, kNaN, kInf}, true, {0.5f, 0.0f, 0.0f}},
+        {0.5f, {0.5f, kNaN, 3.0f}, false, {0.5f, kNaN, 3.0f}},       // sane memories vouch
+        {3e7f, {0.5f, 2e7f, -3e30f}, true, {0.5f, 0.0f, 0.0f}},
+    };
     for (const Case& c : cases) {
         OneMemory chain{c.memory};
-        std::vector<float> l = {0.5f, kNaN, kInf}, r = {-kInf, 0.25f, 3.0f};
+        std::vector<float> l = c.left, r = {0.25f, 0.25f, 0.25f};
         EXPECT_EQ(dsp::recoverAfterBlock(chain, l.data(), r.data(), 3), c.runaway) << c.memory;
         EXPECT_EQ(chain.cleared, c.runaway ? 1 : 0);
-        if (!c.runaway) continue;
-        EXPECT_EQ(chain.memory, 0.0f);
-        EXPECT_EQ(l, (std::vector<float>{0.5f, 0.0f, 0.0f}));
-        EXPECT_EQ(r, (std::vector<float>{0.0f, 0.25f, 3.0f}));
+        EXPECT_EQ(chain.memory, c.runaway ? 0.0f : c.memory);
+        for (size_t i = 0; i < l.size(); ++i)
+            EXPECT_TRUE(l[i] == c.heard[i] || (std::isnan(l[i]) && std::isnan(c.heard[i]))) << i;
+        EXPECT_EQ(r, (std::vector<float>{0.25f, 0.25f, 0.25f}));
+    }
+    // Every length around the vector width finds one bad sample wherever it is.
+    for (int n : {1, 2, 3, 4, 5, 7, 8, 9, 17}) {
+        for (int at = 0; at < n; ++at) {
+            std::vector<double> block(n, 0.5);
+            block[at] = 1e8;
+            EXPECT_FALSE(dsp::blockSane(block.data(), n)) << n << " " << at;
+            std::vector<float> narrow(n, 0.5f);
+            narrow[at] = kNaN;
+            EXPECT_FALSE(dsp::blockSane(narrow.data(), n)) << n << " " << at;
+        }
     }
 }
 
