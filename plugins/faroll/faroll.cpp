@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "dsp/recovery.h"
 #include "host/entry.h"
 #include "plugins/faroll/design_limits.h"
 #include "plugins/faroll/editor.h"
@@ -41,10 +42,14 @@ int truncated(float value) {
     return static_cast<int>(value);
 }
 
+// Below the lowest supported rate the input passes unfiltered; no filter
+// memory is there to tell of a non-finite sample, so the copy is cleaned of them.
 template <class Sample>
 void passThrough(Sample** inputs, Sample** outputs, VstInt32 frames) {
-    for (int c = 0; c < 2; ++c)
+    for (int c = 0; c < 2; ++c) {
         if (outputs[c] != inputs[c]) std::memmove(outputs[c], inputs[c], sizeof(Sample) * frames);
+        dsp::zeroNonFinite(outputs[c], frames);
+    }
 }
 
 }  // namespace

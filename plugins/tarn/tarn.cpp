@@ -14,15 +14,17 @@ namespace {
 // The effect's name, product and vendor are left unanswered.
 constexpr EffectIdentity kIdentity{fourCharCode('T', 'a', 'r', 'n'), nullptr, nullptr, nullptr, 0};
 
-// Several of these are longer than the eight characters the interface
-// promises; they are written whole, each copy bounded to the text's own length.
+// Several names are longer than the eight characters the interface promises;
+// they are written whole, each copy bounded to the text's own length (hosts
+// hand name buffers far larger). A label buffer is only kVstMaxParamStrLen + 1
+// bytes, so the limiter's label is cut there ("Limiter ").
 constexpr int kWhole = ParameterText::kWholeText;
 constexpr ParameterText kParameterTexts[Tarn::kNumParams] = {
     {"Low Frequency", kWhole, "Hz", kWhole}, {"Mid Frequency", kWhole, "Hz", kWhole},
     {"High Frequency", kWhole, "Hz", kWhole}, {"Low Q", kWhole, "Q", kWhole},
     {"Mid Q", kWhole, "Q", kWhole},           {"High Q", kWhole, "Q", kWhole},
     {"Low Gain", kWhole, "dB", kWhole},       {"Mid Gain", kWhole, "dB", kWhole},
-    {"High Gain", kWhole, "dB", kWhole},      {"Limiter", kWhole, "Limiter OnOff", kWhole},
+    {"High Gain", kWhole, "dB", kWhole},      {"Limiter", kWhole, "Limiter OnOff", kVstMaxParamStrLen},
 };
 
 constexpr float kDefaults[Tarn::kNumParams] = {0, 0, 0, 0, 0, 0, 0.5f, 0.5f, 0.5f, 0};

@@ -37,7 +37,7 @@ struct PluginRow {
 inline const std::vector<PluginRow>& plugins() {
     static const std::vector<PluginRow> rows = {
         {"Tarn", PLUGIN_PATH_Tarn, fourCharCode('T', 'a', 'r', 'n'), 10, 10,
-         effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing, "", "", "", 0, false, 15, 14,
+         effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing, "", "", "", 0, false, 15, 9,
          9, 24, 23, "Tarn Preset 1", 216, 238},
         {"Vesk", PLUGIN_PATH_Vesk, fourCharCode('V', 'e', 's', 'k'), 20, 10,
          effFlagsHasEditor | effFlagsHasVu | effFlagsCanReplacing, "Vesk", "Kesp VST", "Vesk",

@@ -62,7 +62,7 @@ TEST_F(TarnParameters, NamesLabelsAndDefaultDisplays) {
         {"High Frequency", "Hz", "5000.000", 0.0f}, {"Low Q", "Q", "0.100000", 0.0f},
         {"Mid Q", "Q", "0.100000", 0.0f},           {"High Q", "Q", "0.100000", 0.0f},
         {"Low Gain", "dB", "0.000000", 0.5f},       {"Mid Gain", "dB", "0.000000", 0.5f},
-        {"High Gain", "dB", "0.000000", 0.5f},      {"Limiter", "Limiter OnOff", "0.000000", 0.0f},
+        {"High Gain", "dB", "0.000000", 0.5f},      {"Limiter", "Limiter ", "0.000000", 0.0f},
     };
     for (int i = 0; i < 10; ++i) {
         SCOPED_TRACE(i);
