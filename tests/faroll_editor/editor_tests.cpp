@@ -22,26 +22,6 @@ using Automation = std::vector<std::pair<VstInt32, float>>;
 
 constexpr long kKnobs[] = {kLowGain, kMidGain, kHighGain, kLowFreq, kMidFreq, kHighFreq};
 
-TEST(FarollEditorLibrary, RectIsThePanelBeforeTheFirstOpenAndOpenCloseRepeats) {
-    LoadedPlugin p(PLUGIN_PATH_Faroll);
-    ASSERT_TRUE(p.create());
-    EXPECT_TRUE(p.plugin->effect()->flags & effFlagsHasEditor);
-    auto rect = p.plugin->editorRect();
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->top, 0);
-    EXPECT_EQ(rect->left, 0);
-    EXPECT_EQ(rect->right, 252);
-    EXPECT_EQ(rect->bottom, 308);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(p.plugin->dispatch(effEditOpen), 1);
-        p.plugin->dispatch(effEditIdle);
-        p.plugin->setParameter(kLowGain, 0.1f * i);
-        p.plugin->dispatch(effEditClose);
-        p.plugin->setParameter(kReset, 1.0f);  // closed: nothing to show
-    }
-    p.plugin->dispatch(effEditOpen);  // closing the effect with the editor open frees it
-}
-
 struct FarollEditor : ::testing::Test, FarollPanel {};
 
 TEST_F(FarollEditor, FreshOpenShowsTheMiddleOfEveryKnobAndEveryBandPlaying) {

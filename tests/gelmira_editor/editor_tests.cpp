@@ -24,26 +24,6 @@ bool same(const CRect& a, const CRect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-TEST(GelmiraEditorLibrary, RectIsKnownBeforeTheFirstOpenAndOpenCloseRepeats) {
-    LoadedPlugin p(PLUGIN_PATH_Gelmira);
-    ASSERT_TRUE(p.create());
-    EXPECT_TRUE(p.plugin->effect()->flags & effFlagsHasEditor);
-    auto rect = p.plugin->editorRect();
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->top, 0);
-    EXPECT_EQ(rect->left, 0);
-    EXPECT_EQ(rect->right, 210);
-    EXPECT_EQ(rect->bottom, 342);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(p.plugin->dispatch(effEditOpen), 1);
-        p.plugin->dispatch(effEditIdle);
-        p.plugin->setParameter(2, 0.1f * i);
-        p.plugin->dispatch(effEditClose);
-        p.plugin->setParameter(11, 0.2f * i);  // closed: nothing to show
-    }
-    p.plugin->dispatch(effEditOpen);  // closing the effect with the editor open frees it
-}
-
 struct GelmiraEditor : ::testing::Test {
     InProcess p;
     Editor* ed() { return static_cast<Editor*>(p.editor()); }

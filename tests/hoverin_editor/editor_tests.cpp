@@ -21,26 +21,6 @@ std::vector<long> corners(const CRect& r) { return {r.left, r.top, r.right, r.bo
 
 enum { kDryWet, kFeedback, kRate, kRange, kFrequency, kOutGain };
 
-TEST(HoverinEditorLibrary, RectIsKnownBeforeTheFirstOpenAndOpenCloseRepeats) {
-    LoadedPlugin p(PLUGIN_PATH_Hoverin);
-    ASSERT_TRUE(p.create());
-    EXPECT_TRUE(p.plugin->effect()->flags & effFlagsHasEditor);
-    auto rect = p.plugin->editorRect();
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->top, 0);
-    EXPECT_EQ(rect->left, 0);
-    EXPECT_EQ(rect->right, 360);
-    EXPECT_EQ(rect->bottom, 98);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(p.plugin->dispatch(effEditOpen), 1);
-        p.plugin->dispatch(effEditIdle);
-        p.plugin->setParameter(kRate, 0.1f * i);
-        p.plugin->dispatch(effEditClose);
-        p.plugin->setParameter(kRange, 0.2f * i);  // closed: nothing to show
-    }
-    p.plugin->dispatch(effEditOpen);  // closing the effect with the editor open frees it
-}
-
 struct HoverinEditor : ::testing::Test {
     InProcess p;
     Editor* ed() { return static_cast<Editor*>(p.editor()); }

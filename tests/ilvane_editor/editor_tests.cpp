@@ -14,26 +14,6 @@ using namespace ilvane;
 
 namespace {
 
-TEST(IlvaneEditorLibrary, RectIsKnownBeforeTheFirstOpenAndOpenCloseRepeats) {
-    LoadedPlugin p(PLUGIN_PATH_Ilvane);
-    ASSERT_TRUE(p.create());
-    EXPECT_TRUE(p.plugin->effect()->flags & effFlagsHasEditor);
-    auto rect = p.plugin->editorRect();
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->top, 0);
-    EXPECT_EQ(rect->left, 0);
-    EXPECT_EQ(rect->right, 339);
-    EXPECT_EQ(rect->bottom, 131);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(p.plugin->dispatch(effEditOpen), 1);
-        p.plugin->dispatch(effEditIdle);
-        p.plugin->setParameter(0, 0.1f * i);
-        p.plugin->dispatch(effEditClose);
-        p.plugin->setParameter(1, 0.2f * i);  // closed: nothing to show
-    }
-    p.plugin->dispatch(effEditOpen);  // closing the effect with the editor open frees it
-}
-
 TEST(IlvaneEditorLibrary, EachLibraryFindsOnlyItsOwnBitmaps) {
     LoadedPlugin ilvane(PLUGIN_PATH_Ilvane);
     LoadedPlugin probe(PLUGIN_PATH_GuiProbe);

@@ -56,6 +56,26 @@ TEST_P(Suite, IdentityFlagsAndEditorSize) {
     EXPECT_EQ(rect->bottom - rect->top, row().editorHeight);
 }
 
+// The editor's rectangle is known before it first opens; it opens and closes
+// again and again with changes while open and while closed, and an effect
+// closed with its editor open frees it.
+TEST_P(Suite, EditorOpensAndClosesAgainAndAgain) {
+    auto p = start();
+    auto rect = p->plugin->editorRect();
+    ASSERT_TRUE(rect.has_value());
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    const int last = row().parameters - 1;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(p->plugin->dispatch(effEditOpen), 1);
+        p->plugin->dispatch(effEditIdle);
+        p->plugin->setParameter(0, 0.1f * i);
+        p->plugin->dispatch(effEditClose);
+        p->plugin->setParameter(last, 0.2f * i);  // closed: nothing to show
+    }
+    p->plugin->dispatch(effEditOpen);
+}
+
 TEST_P(Suite, EveryParameterHasANameAndTextsWithinTheirLimits) {
     auto p = start();
     for (int i = 0; i < row().parameters; ++i) {

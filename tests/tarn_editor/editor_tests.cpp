@@ -17,26 +17,6 @@ using namespace tarn;
 
 namespace {
 
-TEST(TarnEditorLibrary, RectIsKnownBeforeTheFirstOpenAndOpenCloseRepeats) {
-    LoadedPlugin p(PLUGIN_PATH_Tarn);
-    ASSERT_TRUE(p.create());
-    EXPECT_TRUE(p.plugin->effect()->flags & effFlagsHasEditor);
-    auto rect = p.plugin->editorRect();
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->top, 0);
-    EXPECT_EQ(rect->left, 0);
-    EXPECT_EQ(rect->right, 216);
-    EXPECT_EQ(rect->bottom, 238);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(p.plugin->dispatch(effEditOpen), 1);
-        p.plugin->dispatch(effEditIdle);
-        p.plugin->setParameter(i, 0.1f * i);
-        p.plugin->dispatch(effEditClose);
-        p.plugin->setParameter(9, 1.0f);  // closed: nothing to show
-    }
-    p.plugin->dispatch(effEditOpen);  // closing the effect with the editor open frees it
-}
-
 // A rectangle's edges, to compare and print.
 std::vector<long> edges(const CRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 

@@ -18,26 +18,6 @@ using namespace vesk;
 
 namespace {
 
-TEST(VeskEditorLibrary, RectIsKnownBeforeTheFirstOpenAndOpenCloseRepeats) {
-    LoadedPlugin p(PLUGIN_PATH_Vesk);
-    ASSERT_TRUE(p.create());
-    EXPECT_EQ(p.plugin->effect()->flags, effFlagsHasEditor | effFlagsHasVu | effFlagsCanReplacing);
-    auto rect = p.plugin->editorRect();
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->top, 0);
-    EXPECT_EQ(rect->left, 0);
-    EXPECT_EQ(rect->right, 633);
-    EXPECT_EQ(rect->bottom, 141);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(p.plugin->dispatch(effEditOpen), 1);
-        p.plugin->dispatch(effEditIdle);
-        p.plugin->setParameter(3, 0.1f * i);
-        p.plugin->dispatch(effEditClose);
-        p.plugin->setParameter(4, 0.2f * i);  // closed: nothing to show
-    }
-    p.plugin->dispatch(effEditOpen);  // closing the effect with the editor open frees it
-}
-
 // A rectangle as left, top, right, bottom, to compare and print.
 std::array<int, 4> box(const CRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
